@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
     libsqlite3-dev
     libgtest-dev
+    libktoblzcheck1v5 iso-codes
 )
 
 missing=()

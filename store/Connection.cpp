@@ -1,0 +1,159 @@
+#include "store/Connection.h"
+
+#include "store/Sqlite.h"
+#include "store/StoreError.h"
+
+#include <cctype>
+#include <filesystem>
+#include <sqlite3.h>
+
+namespace store {
+namespace {
+
+// A path as an SQLite URI, so that "mode=rw" can forbid creating the file.
+std::string fileUri(const std::string& path)
+{
+    std::string uri = "file:";
+    for (unsigned char c : path) {
+        if (c == '%' || c == '?' || c == '#' || c < 0x20) {
+            static const char* hex = "0123456789ABCDEF";
+            uri += '%';
+            uri += hex[c >> 4];
+            uri += hex[c & 15];
+        } else {
+            uri += static_cast<char>(c);
+        }
+    }
+    return uri + "?mode=rw";
+}
+
+std::string upper(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+} // namespace
+
+Connection::Connection() = default;
+
+Connection::~Connection()
+{
+    disconnect();
+}
+
+void Connection::setDataDirectory(const std::string& directory)
+{
+    m_dataDirectory = directory;
+    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    if (!m_dataDirectory.empty() && m_dataDirectory.back() != separator)
+        m_dataDirectory += separator;
+}
+
+void Connection::connect()
+{
+    if (m_db)
+        return;
+    const int code =
+        sqlite3_open_v2(":memory:", &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI, nullptr);
+    if (code != SQLITE_OK) {
+        const std::string message = describeFailure(m_db, code, {});
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        throw StoreError(message);
+    }
+    sqlite3_busy_timeout(m_db, m_busyTimeout);
+}
+
+void Connection::disconnect()
+{
+    if (!m_db)
+        return;
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    m_attached.clear();
+}
+
+void Connection::setBusyTimeout(int milliseconds)
+{
+    m_busyTimeout = milliseconds;
+    if (m_db)
+        sqlite3_busy_timeout(m_db, milliseconds);
+}
+
+std::string Connection::filePath(const TableDef& table) const
+{
+    return m_dataDirectory + table.fileName;
+}
+
+void Connection::execute(const std::string& sql, const std::string& fileName)
+{
+    Statement(m_db, sql, fileName).run();
+}
+
+std::string Connection::attach(const TableDef& table)
+{
+    if (!m_db)
+        throw StoreError("The connection to the tables is not open");
+    const std::string& schema = table.tableName;
+    if (m_attached.count(schema))
+        return schema;
+
+    const std::string path = filePath(table);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        throw StoreError("The table file " + table.fileName + " is missing in " + m_dataDirectory +
+                         ".");
+
+    Statement attachStatement(m_db, "ATTACH DATABASE ? AS " + quoteIdentifier(schema),
+                              table.fileName);
+    attachStatement.bind(1, fileUri(path));
+    attachStatement.run();
+    try {
+        Statement wal(m_db, "PRAGMA " + quoteIdentifier(schema) + ".journal_mode = WAL",
+                      table.fileName);
+        wal.run();
+        execute("PRAGMA " + quoteIdentifier(schema) + ".synchronous = FULL", table.fileName);
+        checkShape(table, schema);
+    } catch (...) {
+        Statement(m_db, "DETACH DATABASE " + quoteIdentifier(schema), table.fileName).run();
+        throw;
+    }
+    m_attached.insert(schema);
+    return schema;
+}
+
+void Connection::checkShape(const TableDef& table, const std::string& schema)
+{
+    Statement info(m_db,
+                   "PRAGMA " + quoteIdentifier(schema) + ".table_info(" +
+                       quoteIdentifier(table.tableName) + ")",
+                   table.fileName);
+    std::size_t column = 0;
+    std::string fault;
+    while (info.step() && fault.empty()) {
+        const std::string name = info.columnText(1);
+        const std::string type = upper(info.columnText(2));
+        if (column >= table.fields.size()) {
+            fault = "it has the unexpected column " + name;
+        } else if (name != table.fields[column].name) {
+            fault = "column " + std::to_string(column + 1) + " is " + name + " instead of " +
+                    table.fields[column].name;
+        } else if (type != sqliteType(table.fields[column].type)) {
+            fault = "column " + name + " has the type " + type + " instead of " +
+                    std::string(sqliteType(table.fields[column].type));
+        }
+        ++column;
+    }
+    info.reset();
+    if (fault.empty() && column == 0)
+        fault = "it holds no table " + table.tableName;
+    else if (fault.empty() && column < table.fields.size())
+        fault = "the column " + table.fields[column].name + " is missing";
+    if (!fault.empty())
+        throw StoreError("The file " + table.fileName +
+                         " is not a table of the expected shape: " + fault + ".");
+}
+
+} // namespace store
