@@ -1,12 +1,407 @@
 #include "app/HauptForm.h"
 
-namespace app {
+#include "app/AuftragForm.h"
+#include "app/CursorModel.h"
+#include "app/Dialogs.h"
+#include "app/FieldBinder.h"
+#include "app/OptionsGroup.h"
+#include "app/OrdererGroup.h"
+#include "app/ProgrammForm.h"
+#include "app/TransferGrid.h"
+#include "app/TransferGroup.h"
+#include "app/WindowPlacement.h"
+#include "app/Widgets.h"
+#include "language/CurrentLanguage.h"
 
-THauptForm::THauptForm(QWidget* parent) : QMainWindow(parent)
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace app {
+namespace {
+
+std::function<bool(const QUrl&)>& desktopOpener()
+{
+    static std::function<bool(const QUrl&)> opener = [](const QUrl& url) {
+        return QDesktopServices::openUrl(url);
+    };
+    return opener;
+}
+
+dtazv::DateTime today()
+{
+    const QDate date = QDate::currentDate();
+    return dtazv::encodeDate(date.year(), date.month(), date.day());
+}
+
+} // namespace
+
+THauptForm::THauptForm() : THauptForm(Options{}) {}
+
+THauptForm::THauptForm(const Options& options, QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("HauptForm"));
     setWindowTitle(QStringLiteral("Tarvion - Europaüberweisungen schnell und einfach"));
-    resize(1016, 713);
+    setGeometry(266, 112, 950, 601);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(4);
+    m_banner = namedLabel("Label1", QStringLiteral("Tarvion - Europaüberweiungen einfach und schnell"),
+                          central);
+    m_banner->setStyleSheet(QStringLiteral(
+        "background: #1f4e79; color: white; font-size: 13pt; font-weight: bold; padding: 4px 8px;"));
+    layout->addWidget(m_banner);
+
+    m_orderer = new OrdererGroup(m_data, central);
+    m_options = new OptionsGroup(m_data, m_orderer->binder(), central);
+    m_orderer->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    m_options->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_orderer, 3);
+    top->addWidget(m_options, 2);
+    layout->addLayout(top);
+
+    m_transfers = new TransferGroup(m_data, central);
+    layout->addWidget(m_transfers, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    m_closeButton = namedButton("LMDSpeedButton1", QStringLiteral("Schliessen"), {}, central);
+    bottom->addWidget(m_closeButton);
+    layout->addLayout(bottom);
+    setCentralWidget(central);
+
+    buildMenus();
+    connectCommands();
+    m_data.setBusyHook([](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
+    runStartUp(options);
+}
+
+THauptForm::~THauptForm() = default;
+
+QAction* THauptForm::addItem(QMenu* menu, const char* name, const QString& text,
+                             void (THauptForm::*command)())
+{
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QLatin1String(name));
+    action->setToolTip(text);
+    action->setStatusTip(text);
+    if (command)
+        connect(action, &QAction::triggered, this, [this, command] { guarded([&] { (this->*command)(); }); });
+    else
+        action->setEnabled(false); // built by later work
+    m_actions.insert(QLatin1String(name), action);
+    return action;
+}
+
+void THauptForm::buildMenus()
+{
+    auto menu = [this](const char* name, const QString& title, QMenu* parentMenu = nullptr) {
+        QMenu* m = parentMenu ? parentMenu->addMenu(title) : menuBar()->addMenu(title);
+        m->setObjectName(QLatin1String(name));
+        m->menuAction()->setObjectName(QLatin1String(name));
+        return m;
+    };
+    QMenu* orderer = menu("dxBarSubItem1", QStringLiteral("Auftraggeber"));
+    addItem(orderer, "dxBarButton7", QStringLiteral("Neuanlage"), &THauptForm::newOrderer);
+    addItem(orderer, "dxBarButton8", QStringLiteral("Löschen"), &THauptForm::deleteOrderer);
+    orderer->addSeparator();
+    addItem(orderer, "dxBarButton9", QStringLiteral("Auswahl"), &THauptForm::selectOrderer);
+
+    QMenu* transfers = menu("dxBarSubItem2", QStringLiteral("Zahlungsverkehrsdaten"));
+    addItem(transfers, "dxBarButton10", QStringLiteral("Neu"), &THauptForm::newTransfer);
+    QMenu* remove = menu("dxBarSubItem6", QStringLiteral("Löschen"), transfers);
+    addItem(remove, "dxBarButton15", QStringLiteral("den aktuellen Datensatz"),
+            &THauptForm::deleteCurrentTransfer);
+    addItem(remove, "dxBarButton11", QStringLiteral("der markierten ( Prüfen ) Datensätze"),
+            &THauptForm::deleteMarkedTransfers);
+    addItem(remove, "dxBarButton16", QStringLiteral("alle Datensätze"),
+            &THauptForm::deleteAllTransfers);
+    transfers->addSeparator();
+    addItem(transfers, "dxBarButton12", QStringLiteral("Import"));
+    addItem(transfers, "dxBarButton14", QStringLiteral("Export"));
+
+    QMenu* steps = menu("dxBarSubItem3", QStringLiteral("1-2-3 DTAZV Datei"));
+    addItem(steps, "dxBarButton17", QStringLiteral("1. Datenimport"));
+    addItem(steps, "dxBarButton18", QStringLiteral("2. Auftraggeber wählen"),
+            &THauptForm::selectOrderer);
+    steps->addSeparator();
+    addItem(steps, "dxBarButton19", QStringLiteral("Daten prüfen"));
+    steps->addSeparator();
+    addItem(steps, "dxBarButton13", QStringLiteral("3. DTAZV-Datei erstellen"));
+
+    QMenu* program = menu("dxBarSubItem4", QStringLiteral("Programm"));
+    addItem(program, "dxBarButton22", QStringLiteral("Einstellungen"), &THauptForm::showSettings);
+    addItem(program, "dxBarButton4", QStringLiteral("Tarvion im Internet"),
+            &THauptForm::openHomePage);
+    program->addSeparator();
+    addItem(program, "dxBarButton5", QStringLiteral("Handbuch (PDF)"), &THauptForm::openManual);
+    program->addSeparator();
+    QAction* german = addItem(program, "dxBarButton20", QStringLiteral("Deutsch"));
+    QAction* english = addItem(program, "dxBarButton21", QStringLiteral("English"));
+    german->setCheckable(true);
+    english->setCheckable(true);
+    german->setChecked(true);
+    program->addSeparator();
+    QAction* end = addItem(program, "dxBarButton6", QStringLiteral("Ende"));
+    end->setEnabled(true);
+    connect(end, &QAction::triggered, this, &QWidget::close);
+}
+
+void THauptForm::connectCommands()
+{
+    auto on = [this](QAbstractButton* button, void (THauptForm::*command)()) {
+        connect(button, &QAbstractButton::clicked, this, [this, command] { guarded([&] { (this->*command)(); }); });
+    };
+    on(m_orderer->newButton, &THauptForm::newOrderer);
+    on(m_orderer->deleteButton, &THauptForm::deleteOrderer);
+    on(m_orderer->selectButton, &THauptForm::selectOrderer);
+    store::Cursor& orderers = m_data.Auftrag_tt;
+    connect(m_orderer->firstButton, &QToolButton::clicked, this, [this, &orderers] { guarded([&] { orderers.first(); }); });
+    connect(m_orderer->priorButton, &QToolButton::clicked, this, [this, &orderers] { guarded([&] { orderers.prior(); }); });
+    connect(m_orderer->nextButton, &QToolButton::clicked, this, [this, &orderers] { guarded([&] { orderers.next(); }); });
+    connect(m_orderer->lastButton, &QToolButton::clicked, this, [this, &orderers] { guarded([&] { orderers.last(); }); });
+
+    on(m_transfers->newButton, &THauptForm::newTransfer);
+    on(m_transfers->deleteButton, &THauptForm::deleteCurrentTransfer);
+    connect(m_transfers->editInTable, &QCheckBox::clicked, this, &THauptForm::setEditInTable);
+    connect(m_closeButton, &QPushButton::clicked, this, &QWidget::close);
+
+    // Built by later work: visible, not yet usable.
+    m_transfers->checkButton->setEnabled(false);
+    m_transfers->importButton->setEnabled(false);
+    m_options->createButton->setEnabled(false);
+}
+
+void THauptForm::guarded(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::exception& e) {
+        Dialogs::information(this, QString::fromUtf8(e.what()));
+    }
+}
+
+QString THauptForm::iniPath() const
+{
+    return m_dataDirectory + QStringLiteral("VIZUZAR.INI");
+}
+
+void THauptForm::runStartUp(const Options& options)
+{
+    TransferGrid& grid = *m_transfers->grid;
+    grid.view().sortByColumn(grid.model().columnOfField(QStringLiteral("Name")), Qt::AscendingOrder);
+    grid.setLayoutFile(options.gridLayoutFile);
+    grid.restoreLayout();
+
+    m_dataDirectory = options.dataDirectory.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                      : options.dataDirectory;
+    if (!m_dataDirectory.endsWith(QDir::separator()) && !m_dataDirectory.endsWith(QLatin1Char('/')))
+        m_dataDirectory += QDir::separator();
+
+    try {
+        m_data.pointAt(m_dataDirectory.toStdString());
+        sprache();
+        m_data.openAll();
+        store::Cursor& settings = m_data.Stamm_tt;
+        settings.edit();
+        settings.field("Erstelldatum").setDate(today());
+        settings.field("Ausfuehrungstermin").setDate(today());
+        settings.post();
+        if (settings.field("EditTabelle").asBoolean()) {
+            m_transfers->editInTable->hide();
+            m_transfers->editInTableLabel->hide();
+        }
+        m_importModeReadOnly = settings.field("EditImport").asBoolean();
+    } catch (const std::exception& e) {
+        // The remaining steps are skipped; the window opens all the same.
+        Dialogs::information(this, QString::fromUtf8(e.what()));
+    }
+    grid.focusCurrentRow();
+}
+
+void THauptForm::createDialogs()
+{
+    if (!m_programmForm)
+        m_programmForm = new TProgrammForm(m_data, iniPath(), this);
+}
+
+void THauptForm::savePlacements() const
+{
+    savePlacement(*this, iniPath(), QStringLiteral("Form1"));
+    if (m_programmForm)
+        savePlacement(*m_programmForm, iniPath(), QStringLiteral("ProgrammForm"));
+}
+
+void THauptForm::setDesktopOpener(std::function<bool(const QUrl&)> opener)
+{
+    desktopOpener() = std::move(opener);
+}
+
+void THauptForm::sprache()
+{
+    const std::string stored = language::storedLanguage(iniPath().toStdString());
+    language::setCurrentLanguage(stored);
+    const bool german = stored == language::kGerman;
+    const bool english = stored == language::kEnglish;
+    if (!german && !english)
+        return;
+    m_actions.value(QStringLiteral("dxBarButton20"))->setChecked(german);
+    m_actions.value(QStringLiteral("dxBarButton21"))->setChecked(english);
+
+    const struct
+    {
+        const char* field;
+        const char* german;
+        const char* english;
+    } columns[] = {
+        {"Verwendungszweck1", "Verwendungszweck 1", "reason for transfer 1"},
+        {"Verwendungszweck2", "Verwendungszweck 2", "reason for transfer 2"},
+        {"Verwendungszweck3", "Verwendungszweck 3", "reason for transfer 3"},
+        {"Verwendungszweck4", "Verwendungszweck 4", "reason for transfer 4"},
+        {"Strasse", "Strasse", "Street"},
+        {"OrtLand", "Ort Land", "City / Country"},
+        {"Waehrung", "Währung", "Currency"},
+        {"Ausfuehrungsdatum", "Datum", "Date"},
+        {"Infofeld", "Infofeld", "Informationfield"},
+        {"Hinweis", "Hinweis", "Reference"},
+    };
+    for (const auto& c : columns) {
+        if (GridColumn* column = m_transfers->grid->column(QLatin1String(c.field)))
+            column->setCaption(QString::fromUtf8(german ? c.german : c.english));
+    }
+    m_options->typeBox->setItemText(0, german ? QStringLiteral("Überweisung")
+                                              : QStringLiteral("Banktransfer"));
+}
+
+void THauptForm::newOrderer()
+{
+    m_data.Auftrag_tt.append();
+    m_orderer->nameEdit->setFocus();
+}
+
+void THauptForm::deleteOrderer()
+{
+    const QString question = language::isEnglish() ? QStringLiteral("Clients really delete ?")
+                                                   : QStringLiteral("*Auftraggeber wirklich löschen ?");
+    if (Dialogs::question(this, question))
+        m_data.Auftrag_tt.remove();
+}
+
+void THauptForm::selectOrderer()
+{
+    if (!m_auftragForm)
+        m_auftragForm = new TAuftragForm(m_data.Auftrag_tt, this);
+    m_auftragForm->exec();
+}
+
+void THauptForm::newTransfer()
+{
+    m_data.Zahlung_tt.append();
+    if (!m_transfers->editInTable->isChecked()) {
+        m_transfers->editInTable->setChecked(true);
+        setEditInTable(true);
+    }
+    m_transfers->grid->focusCurrentRow();
+}
+
+void THauptForm::setEditInTable(bool editable)
+{
+    m_transfers->grid->setEditable(editable);
+}
+
+void THauptForm::deleteCurrentTransfer()
+{
+    if (Dialogs::question(this, QStringLiteral("Datensatz wirklich löschen ?")))
+        m_data.Zahlung_tt.remove();
+}
+
+void THauptForm::deleteMarkedTransfers()
+{
+    if (!Dialogs::question(this,
+                           QStringLiteral("Wollen Sie alle zur Prüfung markierten Datensätze löschen ?")))
+        return;
+    store::BulkRun run(m_data);
+    store::Cursor& transfers = m_data.Zahlung_tt;
+    transfers.first();
+    while (!transfers.eof()) {
+        if (transfers.field("PRUEFEN").asBoolean())
+            transfers.remove(); // the following row is current already
+        else
+            transfers.next();
+    }
+}
+
+void THauptForm::deleteAllTransfers()
+{
+    if (!Dialogs::question(this, QStringLiteral("Wollen Sie alle Datensätze löschen ?")))
+        return;
+    store::BulkRun run(m_data);
+    store::Cursor& transfers = m_data.Zahlung_tt;
+    transfers.first();
+    while (!transfers.eof())
+        transfers.remove();
+}
+
+void THauptForm::showSettings()
+{
+    createDialogs();
+    m_programmForm->exec();
+}
+
+void THauptForm::openHomePage()
+{
+    const QString page = m_dataDirectory + QStringLiteral("Tarvion.html");
+    if (!QFileInfo::exists(page) || !desktopOpener()(QUrl::fromLocalFile(page)))
+        Dialogs::information(this, QStringLiteral("Die Startseite %1 kann nicht angezeigt werden.")
+                                       .arg(QDir::toNativeSeparators(page)));
+}
+
+void THauptForm::openManual()
+{
+    const QString manual = m_dataDirectory + QStringLiteral("Tarvion.PDF");
+    if (!QFileInfo::exists(manual) || !desktopOpener()(QUrl::fromLocalFile(manual)))
+        Dialogs::information(this,
+                             QStringLiteral("Anzeige fehlgeschlagen ! Sie benötigen den Adobe Acrobat Reader !"));
+}
+
+void THauptForm::showEvent(QShowEvent* event)
+{
+    if (!m_placed) {
+        m_placed = true;
+        restorePlacement(*this, iniPath(), QStringLiteral("Form1"));
+    }
+    QMainWindow::showEvent(event);
+}
+
+void THauptForm::closeEvent(QCloseEvent* event)
+{
+    try {
+        m_data.PostPendingEdits();
+    } catch (const std::exception& e) {
+        // The change stays pending and the window open.
+        Dialogs::information(this, QString::fromUtf8(e.what()));
+        event->ignore();
+        return;
+    }
+    event->accept();
 }
 
 } // namespace app

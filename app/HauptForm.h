@@ -1,17 +1,107 @@
 #pragma once
 
+#include "store/PaymentStore.h"
+
+#include <QHash>
 #include <QMainWindow>
+#include <QString>
+
+#include <functional>
+
+class QAction;
+class QLabel;
+class QPushButton;
+class QUrl;
 
 namespace app {
 
+class OptionsGroup;
+class OrdererGroup;
+class TAuftragForm;
+class TProgrammForm;
+class TransferGroup;
+
 // The main window: the ordering party, the DTAZV options and the list of
-// transfers with their commands.
+// transfers with their commands. Creating it runs the start-up steps:
+// grid layout, data directory, connection, language, tables, the settings
+// record's dates and the two start-up options.
 class THauptForm : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit THauptForm(QWidget* parent = nullptr);
+    struct Options
+    {
+        QString dataDirectory;                               // empty: the program's folder
+        QString gridLayoutFile = QStringLiteral("GridTarvion.ini"); // against the working folder
+    };
+
+    THauptForm();
+    explicit THauptForm(const Options& options, QWidget* parent = nullptr);
+    ~THauptForm() override;
+
+    // Program start creates the settings dialog after the main window.
+    void createDialogs();
+    // Written when the program ends.
+    void savePlacements() const;
+
+    store::PaymentStore& data() { return m_data; }
+    const QString& dataDirectory() const { return m_dataDirectory; }
+    QString iniPath() const;
+    QAction* action(const QString& name) const { return m_actions.value(name); }
+    OrdererGroup* ordererGroup() const { return m_orderer; }
+    OptionsGroup* optionsGroup() const { return m_options; }
+    TransferGroup* transferGroup() const { return m_transfers; }
+    TAuftragForm* auftragForm() const { return m_auftragForm; }
+    TProgrammForm* programmForm() const { return m_programmForm; }
+    // Read once at start-up for the import wizard.
+    bool importModeReadOnly() const { return m_importModeReadOnly; }
+
+    // Opens a document or an address with the desktop; tests replace it.
+    static void setDesktopOpener(std::function<bool(const QUrl&)> opener);
+
+    // The language step: the current language from VIZUZAR.INI and the
+    // texts that follow it.
+    void sprache();
+
+    // Commands, named after the elements that trigger them.
+    void newOrderer();
+    void deleteOrderer();
+    void selectOrderer();
+    void newTransfer();
+    void deleteCurrentTransfer();
+    void deleteMarkedTransfers();
+    void deleteAllTransfers();
+    void setEditInTable(bool editable);
+    void showSettings();
+    void openHomePage();
+    void openManual();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildMenus();
+    void connectCommands();
+    void runStartUp(const Options& options);
+    QAction* addItem(QMenu* menu, const char* name, const QString& text,
+                     void (THauptForm::*command)() = nullptr);
+    // Runs a command; an error it raises is shown with its message.
+    void guarded(const std::function<void()>& command);
+
+    store::PaymentStore m_data;
+    QString m_dataDirectory;
+    QHash<QString, QAction*> m_actions;
+    QLabel* m_banner = nullptr;
+    OrdererGroup* m_orderer = nullptr;
+    OptionsGroup* m_options = nullptr;
+    TransferGroup* m_transfers = nullptr;
+    QPushButton* m_closeButton = nullptr;
+    TAuftragForm* m_auftragForm = nullptr;
+    TProgrammForm* m_programmForm = nullptr;
+    bool m_importModeReadOnly = false;
+    bool m_placed = false;
 };
 
 } // namespace app

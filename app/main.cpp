@@ -1,13 +1,14 @@
 #include "app/HauptForm.h"
-
-#include <QApplication>
+#include "app/TarvionApplication.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tarvion"));
+    app::TarvionApplication application(argc, argv);
 
     app::THauptForm mainWindow;
+    mainWindow.createDialogs();
     mainWindow.show();
-    return QApplication::exec();
+    const int result = app::TarvionApplication::exec();
+    mainWindow.savePlacements();
+    return result;
 }

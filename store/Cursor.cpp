@@ -226,11 +226,9 @@ std::string Cursor::orderClause() const
     return " ORDER BY " + order + "rowid";
 }
 
-std::vector<int64_t> Cursor::selectRowIds(const std::string& order) const
+std::string Cursor::fromWhere(FilterSql& filter) const
 {
-    std::string sql =
-        "SELECT rowid FROM " + quoteIdentifier(m_schema) + "." + quoteIdentifier(m_table.tableName);
-    FilterSql filter;
+    std::string sql = " FROM " + quoteIdentifier(m_schema) + "." + quoteIdentifier(m_table.tableName);
     if (m_filtered && !m_filter.empty()) {
         filter = translateFilter(m_filter, [this](const std::string& name) {
             std::optional<FilterColumn> column;
@@ -241,16 +239,59 @@ std::vector<int64_t> Cursor::selectRowIds(const std::string& order) const
         });
         sql += " WHERE " + filter.where;
     }
-    sql += order;
+    return sql;
+}
 
-    Statement query(m_connection.handle(), sql, m_table.fileName);
+void Cursor::bindFilter(Statement& statement, const FilterSql& filter) const
+{
     for (std::size_t i = 0; i < filter.params.size(); ++i)
-        bindValue(query, static_cast<int>(i + 1), filter.params[i]);
+        bindValue(statement, static_cast<int>(i + 1), filter.params[i]);
+}
+
+std::vector<int64_t> Cursor::selectRowIds(const std::string& order) const
+{
+    FilterSql filter;
+    const std::string sql = "SELECT rowid" + fromWhere(filter) + order;
+    Statement query(m_connection.handle(), sql, m_table.fileName);
+    bindFilter(query, filter);
     std::vector<int64_t> rowIds;
     rowIds.reserve(m_rowIds.size());
     while (query.step())
         rowIds.push_back(query.columnInt(0));
     return rowIds;
+}
+
+Cursor::Summary Cursor::summarize(int index) const
+{
+    requireOpen();
+    Summary summary;
+    const FieldInfo& info = fieldInfo(index);
+    if (info.column.empty())
+        return summary;
+    const std::string column = quoteIdentifier(info.column);
+    FilterSql filter;
+    const std::string sql = "SELECT total(" + column + "), count(" + column + "), min(" + column +
+                            "), max(" + column + ")" + fromWhere(filter);
+    Statement query(m_connection.handle(), sql, m_table.fileName);
+    bindFilter(query, filter);
+    if (query.step()) {
+        summary.sum = query.columnDouble(0);
+        summary.values = query.columnInt(1);
+        summary.min = query.columnDouble(2);
+        summary.max = query.columnDouble(3);
+    }
+    // The current row's pending value counts instead of its stored one.
+    const auto pending = static_cast<std::size_t>(index);
+    if (m_state == CursorState::Insert || (m_state == CursorState::Edit && m_changed[pending])) {
+        if (m_state == CursorState::Edit) {
+            const Value stored = loadRow(currentRowId())[pending];
+            summary.sum -= valueAsFloat(stored, info.type);
+            summary.values -= isNull(stored) ? 0 : 1;
+        }
+        summary.sum += valueAsFloat(m_buffer[pending], info.type);
+        summary.values += isNull(m_buffer[pending]) ? 0 : 1;
+    }
+    return summary;
 }
 
 void Cursor::queryRowIds()
@@ -280,9 +321,14 @@ int Cursor::rowOfId(int64_t rowId) const
 
 int64_t Cursor::currentRowId() const
 {
-    if (m_row < 0 || m_row >= static_cast<int>(m_rowIds.size()))
+    return rowIdAt(m_row);
+}
+
+int64_t Cursor::rowIdAt(int row) const
+{
+    if (row < 0 || row >= static_cast<int>(m_rowIds.size()))
         return 0;
-    return m_rowIds[static_cast<std::size_t>(m_row)];
+    return m_rowIds[static_cast<std::size_t>(row)];
 }
 
 std::vector<Value> Cursor::loadRow(int64_t rowId) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Connection.h"
+#include "store/Filter.h"
 #include "store/Schema.h"
 #include "store/Sqlite.h"
 #include "store/Value.h"
@@ -124,6 +125,7 @@ public:
     int recordCount() const;
     int currentRow() const { return m_row; } // -1 on an empty set
     int64_t currentRowId() const;            // 0 for a row not yet stored
+    int64_t rowIdAt(int row) const;          // 0 for a row not yet stored
 
     void edit();
     void append();
@@ -153,6 +155,18 @@ public:
     // A value of any row, for grids; the current row gives its pending values.
     Value valueAt(int row, int fieldIndex) const;
 
+    // Totals of a numeric field over the cursor's rows (its filter applied),
+    // a pending change or addition of the current row included in the sum
+    // and the count of values.
+    struct Summary
+    {
+        double sum = 0;
+        int64_t values = 0; // rows where the field is not empty
+        double min = 0;
+        double max = 0;
+    };
+    Summary summarize(int fieldIndex) const;
+
     // Row ids in the order of a field, for a view's own sorting.
     std::vector<int64_t> rowIdsOrderedBy(int fieldIndex, bool ascending) const;
     int rowOfId(int64_t rowId) const; // -1 if not in the set
@@ -178,6 +192,9 @@ private:
     void loadCurrent();
     std::vector<Value> loadRow(int64_t rowId) const;
     std::vector<int64_t> selectRowIds(const std::string& order) const;
+    // " FROM table [WHERE filter]", with the filter's parameters.
+    std::string fromWhere(FilterSql& filter) const;
+    void bindFilter(Statement& statement, const FilterSql& filter) const;
     void queryRowIds();
     void requeryKeeping(int64_t rowId, int fallbackRow);
     std::string orderClause() const;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QString>
+
+// Small helpers that create the named elements of the windows: every text
+// the language switching addresses is found by its element name.
+namespace app {
+
+inline QLabel* namedLabel(const char* name, const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+inline QPushButton* namedButton(const char* name, const QString& text, const QString& hint,
+                                QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setToolTip(hint);
+    return button;
+}
+
+// The white strip with a dialog's heading.
+inline QLabel* whiteBanner(const char* name, const QString& text, QWidget* parent)
+{
+    QLabel* banner = namedLabel(name, text, parent);
+    banner->setStyleSheet(QStringLiteral(
+        "background: white; color: #1f4e79; font-size: 13pt; font-weight: bold; padding: 10px;"));
+    return banner;
+}
+
+} // namespace app

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "TableFiles.h"
+#include "app/Dialogs.h"
+#include "app/HauptForm.h"
+#include "language/IniFile.h"
+
+#include <QDir>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// A data directory with the delivered tables (no bank codes but two) and a
+// place for the grid layout, a record of every message shown, and a main
+// window started on them.
+class AppFixture
+{
+public:
+    AppFixture()
+    {
+        for (const store::TableDef* table : store::allTables())
+            tablegen::createTableFile(path(QString::fromStdString(table->fileName)).toStdString(), *table);
+        tablegen::fillDefaultSettings(path(QStringLiteral("stamm.ADT")).toStdString());
+        tablegen::fillBankCodes(path(QStringLiteral("BLZ.ADT")).toStdString(),
+                                {{"10000000", "BBk Berlin", "10591", "Berlin", "09", "1", "MARKDEF1100"},
+                                 {"37040044", "Commerzbank Köln", "50447", "Köln", "13", "1",
+                                  "COBADEFFXXX"}});
+        app::Dialogs::setRecorder([this](const QString& text) { messages << text; });
+    }
+    ~AppFixture()
+    {
+        window.reset();
+        app::Dialogs::setRecorder({});
+        app::Dialogs::setNextAnswers({});
+    }
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    app::THauptForm& start()
+    {
+        window.reset();
+        app::THauptForm::Options options;
+        options.dataDirectory = m_dir.path() + QLatin1Char('/');
+        options.gridLayoutFile = path(QStringLiteral("GridTarvion.ini"));
+        window = std::make_unique<app::THauptForm>(options);
+        window->createDialogs();
+        return *window;
+    }
+
+    // Closes the window as the user would and ends it like the program does.
+    bool closeWindow()
+    {
+        const bool closed = window->close();
+        if (closed) {
+            window->savePlacements();
+            window.reset();
+        }
+        return closed;
+    }
+
+    void writeIni(const char* section, const char* key, const QString& value)
+    {
+        language::IniFile ini;
+        ini.load(path(QStringLiteral("VIZUZAR.INI")).toStdString());
+        ini.setValue(section, key, value.toStdString());
+        ini.save(path(QStringLiteral("VIZUZAR.INI")).toStdString());
+    }
+
+    std::unique_ptr<app::THauptForm> window;
+    QStringList messages;
+
+private:
+    QTemporaryDir m_dir;
+};

@@ -1,0 +1,439 @@
+#include "AppFixture.h"
+
+#include "app/AuftragForm.h"
+#include "app/CursorModel.h"
+#include "app/OptionsGroup.h"
+#include "app/OrdererGroup.h"
+#include "app/ProgrammForm.h"
+#include "app/TransferGrid.h"
+#include "app/TransferGroup.h"
+#include "language/CurrentLanguage.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using store::Cursor;
+
+namespace {
+
+int storedRows(AppFixture& f, const char* table)
+{
+    store::PaymentStore other;
+    other.pointAt(f.path(QString()).toStdString() + "/");
+    Cursor& cursor = std::string(table) == "ZAHLUNG" ? other.Zahlung_tt : other.Auftrag_tt;
+    cursor.open();
+    return cursor.recordCount();
+}
+
+void addTransfers(app::THauptForm& w, const std::vector<std::pair<std::string, bool>>& rows)
+{
+    Cursor& z = w.data().Zahlung_tt;
+    for (const auto& [name, marked] : rows) {
+        z.append();
+        z.field("Name").setString(name);
+        z.field("BETRAG").setFloat(100);
+        z.field("PRUEFEN").setBoolean(marked);
+        z.post();
+    }
+}
+
+void addOrderer(app::THauptForm& w, const char* name, double blz, bool bundesbank, bool over50000)
+{
+    Cursor& a = w.data().Auftrag_tt;
+    a.append();
+    a.field("Name").setString(name);
+    a.field("BLZ").setFloat(blz);
+    a.field("KontoNr").setFloat(532013000);
+    a.field("Bundesbankmeldung").setBoolean(bundesbank);
+    a.field("Zahlung50T").setBoolean(over50000);
+    a.post();
+}
+
+// Runs `action` once the next modal dialog has come up.
+void whenModal(std::function<void()> action)
+{
+    QTimer::singleShot(0, [action = std::move(action)] { action(); });
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void firstStartWithoutIniFiles()
+    {
+        AppFixture f;
+        app::THauptForm& w = f.start();
+        w.show();
+        QVERIFY(f.messages.isEmpty());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tarvion - Europaüberweisungen schnell und einfach"));
+        QCOMPARE(w.geometry(), QRect(266, 112, 950, 601));
+        QCOMPARE(QString::fromStdString(language::currentLanguage()), QStringLiteral("Deutsch"));
+        QVERIFY(w.action(QStringLiteral("dxBarButton20"))->isChecked());
+
+        // Every named element is reachable with its German text.
+        QCOMPARE(w.findChild<QPushButton*>(QStringLiteral("LMDSpeedButton7"))->toolTip(),
+                 QStringLiteral("Zahlungsverkehrsdatensatz  Neuanlage"));
+        QCOMPARE(w.findChild<QMenu*>(QStringLiteral("dxBarSubItem2"))->title(),
+                 QStringLiteral("Zahlungsverkehrsdaten"));
+        QCOMPARE(w.action(QStringLiteral("dxBarButton11"))->text(),
+                 QStringLiteral("der markierten ( Prüfen ) Datensätze"));
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label13"))->text(),
+                 QStringLiteral("Daten in Tabelle bearbeiten"));
+        QCOMPARE(w.findChild<app::GridColumn*>(QStringLiteral("cxGrid1DBTableView1Verwendungszweck1"))
+                     ->caption(),
+                 QStringLiteral("Verwendungszweck 1"));
+        QVERIFY2(!w.action(QStringLiteral("dxBarButton19"))->isEnabled(), "built later");
+
+        // The design layout of the grid: widths, the hidden currency, sorted by name.
+        app::TransferGrid& grid = *w.transferGroup()->grid;
+        QCOMPARE(grid.view().columnWidth(grid.model().columnOfField(QStringLiteral("IBAN"))), 153);
+        QVERIFY(grid.view().isColumnHidden(grid.model().columnOfField(QStringLiteral("Waehrung"))));
+        QCOMPARE(grid.model().sortColumn(), grid.model().columnOfField(QStringLiteral("Name")));
+        QVERIFY(!grid.isEditable());
+        QVERIFY2(!QFile::exists(f.path(QStringLiteral("VIZUZAR.INI"))), "nothing written yet");
+        QAbstractItemModelTester tester(&grid.model());
+
+        // The settings record got today's dates.
+        const QDate today = QDate::currentDate();
+        QCOMPARE(w.optionsGroup()->creationDate->date(), today);
+        QCOMPARE(w.optionsGroup()->executionDate->date(), today);
+    }
+
+    void startReplacesOldDatesAndCreatesAMissingSettingsRow()
+    {
+        AppFixture f;
+        {
+            app::THauptForm& w = f.start();
+            w.data().Stamm_tt.first();
+            w.data().Stamm_tt.remove();
+            f.closeWindow();
+        }
+        app::THauptForm& w = f.start();
+        QCOMPARE(w.data().Stamm_tt.recordCount(), 1);
+        QCOMPARE(w.data().Stamm_tt.field("Erstelldatum").asString(),
+                 QDate::currentDate().toString(Qt::ISODate).toStdString());
+        QCOMPARE(w.data().Stamm_tt.field("Ausfuehrungstermin").asString(),
+                 QDate::currentDate().toString(Qt::ISODate).toStdString());
+    }
+
+    void placementIsRestoredClampedAndSaved()
+    {
+        AppFixture f;
+        const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
+        const QSize size(900, 560);
+        f.writeIni("Common", "Form1",
+                   QStringLiteral("200,0,1,%1,%2,%3,%4")
+                       .arg(desktop.right() - 100)
+                       .arg(desktop.bottom() - 50)
+                       .arg(desktop.right() - 100 + size.width())
+                       .arg(desktop.bottom() - 50 + size.height()));
+        f.writeIni("Andere", "Wert", QStringLiteral("1,2,3"));
+        {
+            app::THauptForm& w = f.start();
+            w.show();
+            // Beyond the right and the bottom edge: moved back, the size kept.
+            QCOMPARE(w.geometry().right(), desktop.right());
+            QCOMPARE(w.geometry().bottom(), desktop.bottom());
+            QCOMPARE(w.geometry().size(), size);
+            w.setGeometry(20, 30, 900, 560);
+            f.closeWindow();
+        }
+        language::IniFile ini;
+        ini.load(f.path(QStringLiteral("VIZUZAR.INI")).toStdString());
+        QCOMPARE(QString::fromStdString(ini.value("Common", "Form1", "")),
+                 QStringLiteral("200,0,1,20,30,920,590"));
+        QCOMPARE(QString::fromStdString(ini.value("Andere", "Wert", "")), QStringLiteral("1,2,3"));
+
+        f.writeIni("Common", "Form1", QStringLiteral("201,0,1,10,10,500,500"));
+        app::THauptForm& design = f.start();
+        design.show();
+        QCOMPARE(design.geometry(), QRect(266, 112, 950, 601)); // an invalid value is ignored
+    }
+
+    void movedColumnSurvivesARestartButSortingAloneDoesNot()
+    {
+        AppFixture f;
+        {
+            app::THauptForm& w = f.start();
+            app::TransferGrid& grid = *w.transferGroup()->grid;
+            QHeaderView* header = grid.view().horizontalHeader();
+            const int bic = grid.model().columnOfField(QStringLiteral("BIC"));
+            header->moveSection(header->visualIndex(bic), 5);
+            header->resizeSection(bic, 140);
+            QVERIFY(QFile::exists(f.path(QStringLiteral("GridTarvion.ini"))));
+            f.closeWindow();
+        }
+        {
+            app::THauptForm& w = f.start();
+            app::TransferGrid& grid = *w.transferGroup()->grid;
+            const int bic = grid.model().columnOfField(QStringLiteral("BIC"));
+            QCOMPARE(grid.view().horizontalHeader()->visualIndex(bic), 5);
+            QCOMPARE(grid.view().columnWidth(bic), 140);
+            QFile::remove(f.path(QStringLiteral("GridTarvion.ini")));
+            grid.view().sortByColumn(grid.model().columnOfField(QStringLiteral("BETRAG")),
+                                     Qt::DescendingOrder);
+            QVERIFY2(!QFile::exists(f.path(QStringLiteral("GridTarvion.ini"))), "sorting alone writes nothing");
+            f.closeWindow();
+        }
+        app::THauptForm& w = f.start();
+        app::TransferGrid& grid = *w.transferGroup()->grid;
+        QCOMPARE(grid.model().sortColumn(), grid.model().columnOfField(QStringLiteral("Name")));
+    }
+
+    void untouchedNewTransferIsStoredAtClose()
+    {
+        AppFixture f;
+        app::THauptForm& w = f.start();
+        w.findChild<QPushButton*>(QStringLiteral("LMDSpeedButton7"))->click();
+        w.findChild<QPushButton*>(QStringLiteral("LMDSpeedButton7"))->click();
+        QCOMPARE(w.data().Zahlung_tt.recordCount(), 1); // the first untouched row was dropped
+        QVERIFY(w.transferGroup()->grid->isEditable());
+        QVERIFY(w.transferGroup()->editInTable->isChecked());
+        QVERIFY(f.closeWindow());
+        QCOMPARE(storedRows(f, "ZAHLUNG"), 1);
+    }
+
+    void failingPostAtCloseKeepsTheWindowOpen()
+    {
+        AppFixture f;
+        app::THauptForm& w = f.start();
+        w.data().connection.setBusyTimeout(20);
+        w.data().Zahlung_tt.append();
+        store::PaymentStore locker;
+        locker.pointAt(f.path(QString()).toStdString() + "/");
+        locker.Zahlung_tt.open();
+        sqlite3_exec_lock(locker);
+        QVERIFY(!w.close());
+        QCOMPARE(f.messages.size(), 1);
+        QVERIFY(f.messages.front().contains(QStringLiteral("ZAHLUNG.ADT is locked")));
+        QCOMPARE(w.data().Zahlung_tt.state(), store::CursorState::Insert);
+        sqlite3_exec_unlock(locker);
+        QVERIFY(f.closeWindow());
+    }
+
+    void deletionsAskAndFollowTheFooter()
+    {
+        AppFixture f;
+        app::THauptForm& w = f.start();
+        app::TransferGrid& grid = *w.transferGroup()->grid;
+        const int bic = grid.model().columnOfField(QStringLiteral("BIC"));
+        const int amount = grid.model().columnOfField(QStringLiteral("BETRAG"));
+        QAction* marked = w.action(QStringLiteral("dxBarButton11"));
+        QAction* all = w.action(QStringLiteral("dxBarButton16"));
+
+        all->trigger(); // on an empty table: asks, changes nothing
+        QCOMPARE(f.messages, QStringList{QStringLiteral("Wollen Sie alle Datensätze löschen ?")});
+
+        addTransfers(w, {{"A", false}, {"B", true}, {"C", false}, {"D", true}});
+        QCOMPARE(grid.footer().textOf(bic), QLocale().toString(4));
+        QCOMPARE(grid.footer().textOf(amount), QLocale().toString(400.0, 'f', 2));
+
+        app::Dialogs::setNextAnswers({false});
+        marked->trigger();
+        QCOMPARE(w.data().Zahlung_tt.recordCount(), 4); // No stops the command
+        marked->trigger();
+        QCOMPARE(w.data().Zahlung_tt.recordCount(), 2);
+        QCOMPARE(w.data().Zahlung_tt.field("Name").asString(), std::string("C"));
+        QCOMPARE(grid.footer().textOf(bic), QLocale().toString(2));
+        QCOMPARE(grid.model().rowCount(), 2);
+
+        language::setCurrentLanguage(language::kEnglish);
+        f.messages.clear();
+        w.findChild<QPushButton*>(QStringLiteral("LMDSpeedButton8"))->click();
+        QCOMPARE(f.messages, QStringList{QStringLiteral("Datensatz wirklich löschen ?")});
+        QCOMPARE(w.data().Zahlung_tt.recordCount(), 1);
+        w.findChild<QPushButton*>(QStringLiteral("LMDSpeedButton3"))->click();
+        QCOMPARE(f.messages.size(), 3);
+        QCOMPARE(f.messages[1], QStringLiteral("Clients really delete ?"));
+        // With no ordering party the deletion reports the empty table after the question.
+        QVERIFY(f.messages[2].contains(QStringLiteral("empty dataset")));
+        language::setCurrentLanguage(language::kGerman);
+
+        all->trigger();
+        QCOMPARE(w.data().Zahlung_tt.recordCount(), 0);
+        QCOMPARE(grid.footer().textOf(bic), QLocale().toString(0));
+        QCOMPARE(storedRows(f, "ZAHLUNG"), 0);
+    }
+
+    void editTabelleHidesTheBoxUntilANewTransfer()
+    {
+        AppFixture f;
+        {
+            app::THauptForm& w = f.start();
+            w.show();
+            whenModal([&] {
+                app::TProgrammForm* form = w.programmForm();
+                QCOMPARE(form->windowTitle(), QStringLiteral("Tarvion - Programmeinstellungen"));
+                form->tableBox->click();
+                form->importModeBox->click();
+                form->close(); // the close box stores the ticks as well
+            });
+            w.action(QStringLiteral("dxBarButton22"))->trigger();
+            QCOMPARE(w.data().Stamm_tt.state(), store::CursorState::Browse);
+            QVERIFY2(w.transferGroup()->editInTable->isVisible(), "until the next start");
+            f.closeWindow();
+        }
+        app::THauptForm& w = f.start();
+        w.show();
+        QVERIFY(!w.transferGroup()->editInTable->isVisible());
+        QVERIFY(!w.transferGroup()->grid->isEditable());
+        QVERIFY(w.importModeReadOnly());
+        w.action(QStringLiteral("dxBarButton10"))->trigger();
+        QVERIFY(w.transferGroup()->grid->isEditable());
+    }
+
+    void editInTableSwitchesInPlaceEditing()
+    {
+        AppFixture f;
+        app::THauptForm& w = f.start();
+        addTransfers(w, {{"Meier", false}});
+        app::TransferGrid& grid = *w.transferGroup()->grid;
+        const QModelIndex name = grid.model().index(0, grid.model().columnOfField(QStringLiteral("Name")));
+        QVERIFY(!grid.model().setData(name, QStringLiteral("Schulze"), Qt::EditRole));
+        w.transferGroup()->editInTable->click();
+        QVERIFY(grid.model().setData(name, QStringLiteral("Schulze"), Qt::EditRole));
+        w.data().Zahlung_tt.post();
+        QCOMPARE(w.data().Zahlung_tt.field("Name").asString(), std::string("Schulze"));
+        w.transferGroup()->editInTable->click();
+        QVERIFY(!grid.isEditable());
+    }
+
+    void navigatorMovesTheOrderingPartyAndItsBoxes()
+    {
+        AppFixture f;
+        app::THauptForm& w = f.start();
+        addOrderer(w, "Erste GmbH", 37040044, true, false);
+        addOrderer(w, "Zweite AG", 10000000, false, true);
+        w.data().Auftrag_tt.first();
+        app::OrdererGroup& group = *w.ordererGroup();
+        QCOMPARE(group.nameEdit->text(), QStringLiteral("Erste GmbH"));
+        QCOMPARE(w.findChild<QComboBox*>(QStringLiteral("cxDBLookupComboBox2"))->currentText(),
+                 QStringLiteral("Commerzbank Köln"));
+        QVERIFY(w.optionsGroup()->bundesbank->isChecked());
+        QVERIFY(!w.optionsGroup()->over50000->isChecked());
+        const bool printNote = w.optionsGroup()->printNote->isChecked();
+
+        group.nextButton->click();
+        QCOMPARE(group.nameEdit->text(), QStringLiteral("Zweite AG"));
+        QCOMPARE(w.findChild<QComboBox*>(QStringLiteral("cxDBLookupComboBox1"))->currentText(),
+                 QStringLiteral("10000000"));
+        QVERIFY(!w.optionsGroup()->bundesbank->isChecked());
+        QVERIFY(w.optionsGroup()->over50000->isChecked());
+        QCOMPARE(w.optionsGroup()->printNote->isChecked(), printNote); // the other options stay
+
+        // Typing begins editing; choosing a bank name stores its code.
+        QTest::keyClicks(group.nameEdit, QStringLiteral(" Berlin"));
+        QCOMPARE(w.data().Auftrag_tt.state(), store::CursorState::Edit);
+        auto* bank = w.findChild<QComboBox*>(QStringLiteral("cxDBLookupComboBox2"));
+        bank->setCurrentIndex(1);
+        emit bank->activated(1);
+        QCOMPARE(w.data().Auftrag_tt.field("BLZ").asLargeInt(), int64_t{37040044});
+        group.priorButton->click();
+        QCOMPARE(w.data().Auftrag_tt.state(), store::CursorState::Browse);
+        group.nextButton->click();
+        QCOMPARE(group.nameEdit->text(), QStringLiteral("Zweite AG Berlin"));
+    }
+
+    void orderingPartyDialogChoosesAtOnce()
+    {
+        AppFixture f;
+        app::THauptForm& w = f.start();
+        addOrderer(w, "Erste GmbH", 37040044, false, false);
+        addOrderer(w, "Zweite AG", 10000000, false, false);
+        QVERIFY2(!w.auftragForm(), "created on first use");
+
+        w.newOrderer(); // untouched, then another row is chosen in the dialog
+        whenModal([&] {
+            app::TAuftragForm* dialog = w.auftragForm();
+            QVERIFY(dialog && dialog->isVisible());
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Tarvion - Auftraggeber"));
+            QAbstractItemView& view = dialog->grid().view();
+            view.setCurrentIndex(view.model()->index(1, 1)); // the BLZ column
+            QCOMPARE(w.ordererGroup()->nameEdit->text(), QStringLiteral("Zweite AG"));
+            view.setCurrentIndex(view.model()->index(0, 1));
+            QTest::keyClicks(&view, QStringLiteral("1000"));
+            QCOMPARE(w.ordererGroup()->nameEdit->text(), QStringLiteral("Zweite AG")); // incremental search in the focused column
+            QCOMPARE(view.model()->index(1, 6).data().toString(), QStringLiteral("BBk Berlin"));
+            dialog->findChild<QPushButton*>(QStringLiteral("LMDSpeedButton1"))->click();
+        });
+        w.selectOrderer();
+        QCOMPARE(w.data().Auftrag_tt.recordCount(), 2); // the empty new one was dropped
+        QCOMPARE(w.data().Auftrag_tt.field("Name").asString(), std::string("Zweite AG"));
+
+        whenModal([&] { w.auftragForm()->close(); }); // untouched: the current one stays
+        w.action(QStringLiteral("dxBarButton18"))->trigger();
+        QCOMPARE(w.data().Auftrag_tt.field("Name").asString(), std::string("Zweite AG"));
+    }
+
+    void manualThatCannotBeOpenedIsReported()
+    {
+        AppFixture f;
+        app::THauptForm& w = f.start();
+        QUrl opened;
+        app::THauptForm::setDesktopOpener([&](const QUrl& url) {
+            opened = url;
+            return true;
+        });
+        w.action(QStringLiteral("dxBarButton5"))->trigger();
+        QCOMPARE(f.messages,
+                 QStringList{QStringLiteral("Anzeige fehlgeschlagen ! Sie benötigen den Adobe Acrobat Reader !")});
+        QFile manual(f.path(QStringLiteral("Tarvion.PDF")));
+        QVERIFY(manual.open(QIODevice::WriteOnly));
+        manual.close();
+        w.action(QStringLiteral("dxBarButton5"))->trigger();
+        QCOMPARE(f.messages.size(), 1);
+        QCOMPARE(opened, QUrl::fromLocalFile(f.path(QStringLiteral("Tarvion.PDF"))));
+        app::THauptForm::setDesktopOpener([](const QUrl&) { return false; });
+        w.action(QStringLiteral("dxBarButton5"))->trigger();
+        QCOMPARE(f.messages.size(), 2);
+    }
+
+    void missingTableIsReportedAndTheWindowStillOpens()
+    {
+        AppFixture f;
+        QFile::remove(f.path(QStringLiteral("auftraggeber.adt")));
+        app::THauptForm& w = f.start();
+        QCOMPARE(f.messages.size(), 1);
+        QVERIFY(f.messages.front().contains(QStringLiteral("auftraggeber.adt")));
+        QVERIFY(!w.data().Stamm_tt.isOpen());
+        w.action(QStringLiteral("dxBarButton7"))->trigger();
+        QVERIFY(f.messages.back().contains(QStringLiteral("closed dataset")));
+    }
+
+private:
+    static void sqlite3_exec_lock(store::PaymentStore& other);
+    static void sqlite3_exec_unlock(store::PaymentStore& other);
+};
+
+#include <sqlite3.h>
+
+void MainWindowTest::sqlite3_exec_lock(store::PaymentStore& other)
+{
+    sqlite3_exec(other.connection.handle(), "BEGIN IMMEDIATE; UPDATE \"ZAHLUNG\".ZAHLUNG SET Name = Name",
+                 nullptr, nullptr, nullptr);
+}
+
+void MainWindowTest::sqlite3_exec_unlock(store::PaymentStore& other)
+{
+    sqlite3_exec(other.connection.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
