@@ -5,7 +5,7 @@
 
 #include <QDate>
 #include <QLocale>
-
+#include <cmath>
 #include <unordered_map>
 
 namespace app {
@@ -98,8 +98,13 @@ QVariant CursorModel::displayValue(const store::Value& value, store::FieldType t
     switch (type) {
     case FieldType::Currency:
         return QLocale().toString(store::valueAsFloat(value, type), 'f', 2);
-    case FieldType::Float:
-        return QLocale().toString(store::valueAsFloat(value, type), 'g', 15);
+    case FieldType::Float: {
+        // Account numbers and bank codes are whole numbers: shown as digits alone.
+        const double number = store::valueAsFloat(value, type);
+        if (std::floor(number) == number && std::fabs(number) < 1e15)
+            return QString::number(static_cast<qint64>(number));
+        return QLocale().toString(number, 'g', 15);
+    }
     case FieldType::Date:
         return QLocale().toString(toQDate(store::valueAsDate(value, type)), QLocale::ShortFormat);
     case FieldType::Boolean:
@@ -155,7 +160,8 @@ void CursorModel::write(int column, const QVariant& value, int role)
     m_cursor.edit();
     if (role == Qt::CheckStateRole) {
         field.setBoolean(value.toInt() == Qt::Checked);
-    } else if (!value.isValid() || (value.typeId() == QMetaType::QString && value.toString().isEmpty())) {
+    } else if (!value.isValid() ||
+               (value.typeId() == QMetaType::QString && value.toString().isEmpty())) {
         field.clear();
     } else if (value.typeId() == QMetaType::QDate) {
         if (value.toDate().isValid())

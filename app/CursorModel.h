@@ -4,7 +4,6 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
-
 #include <vector>
 
 namespace app {

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
-
 #include <cmath>
 
 namespace app {
@@ -78,20 +77,21 @@ void FieldBinder::bindText(QLineEdit* edit, const QString& fieldName, TextKind k
     if (index >= 0 && m_cursor.fieldInfo(index).type == store::FieldType::Text)
         edit->setMaxLength(m_cursor.fieldInfo(index).width);
     if (kind == TextKind::WholeNumber)
-        edit->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,15}")), edit));
+        edit->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9]{0,15}")), edit));
 
     m_showers.push_back({edit, [this, edit, name, kind] {
-        QString text;
-        if (m_cursor.isOpen()) {
-            const store::Field field = m_cursor.field(name);
-            if (!field.isNull())
-                text = kind == TextKind::WholeNumber ? QString::number(field.asLargeInt())
-                                                     : QString::fromStdString(field.asString());
-        }
-        if (edit->text() != text)
-            edit->setText(text);
-    }});
+                             QString text;
+                             if (m_cursor.isOpen()) {
+                                 const store::Field field = m_cursor.field(name);
+                                 if (!field.isNull())
+                                     text = kind == TextKind::WholeNumber
+                                                ? QString::number(field.asLargeInt())
+                                                : QString::fromStdString(field.asString());
+                             }
+                             if (edit->text() != text)
+                                 edit->setText(text);
+                         }});
     connect(edit, &QLineEdit::textEdited, this, [this, edit, name](const QString& text) {
         writeField(edit, [&] { m_cursor.field(name).setString(text.toStdString()); });
     });
@@ -103,14 +103,15 @@ void FieldBinder::bindDate(QDateEdit* edit, const QString& fieldName)
     edit->setMinimumDate(kEmptyDate);
     edit->setSpecialValueText(QStringLiteral(" "));
     m_showers.push_back({edit, [this, edit, name] {
-        QDate date = kEmptyDate;
-        if (m_cursor.isOpen() && !m_cursor.field(name).isNull()) {
-            const dtazv::CivilDateTime c = dtazv::decodeDateTime(m_cursor.field(name).asDate());
-            date = QDate(c.year, c.month, c.day);
-        }
-        if (edit->date() != date)
-            edit->setDate(date);
-    }});
+                             QDate date = kEmptyDate;
+                             if (m_cursor.isOpen() && !m_cursor.field(name).isNull()) {
+                                 const dtazv::CivilDateTime c =
+                                     dtazv::decodeDateTime(m_cursor.field(name).asDate());
+                                 date = QDate(c.year, c.month, c.day);
+                             }
+                             if (edit->date() != date)
+                                 edit->setDate(date);
+                         }});
     connect(edit, &QDateEdit::dateChanged, this, [this, edit, name, fieldName](const QDate& date) {
         if (m_showing)
             return;
@@ -131,10 +132,11 @@ void FieldBinder::bindCheck(QCheckBox* box, const QString& fieldName)
 {
     const std::string name = fieldName.toStdString();
     m_showers.push_back({box, [this, box, name] {
-        const bool ticked = m_cursor.isOpen() && m_cursor.field(name).asBoolean();
-        if (box->isChecked() != ticked)
-            box->setChecked(ticked);
-    }});
+                             const bool ticked =
+                                 m_cursor.isOpen() && m_cursor.field(name).asBoolean();
+                             if (box->isChecked() != ticked)
+                                 box->setChecked(ticked);
+                         }});
     connect(box, &QCheckBox::clicked, this, [this, box, name](bool ticked) {
         writeField(box, [&] { m_cursor.field(name).setBoolean(ticked); });
     });
@@ -144,9 +146,10 @@ void FieldBinder::bindLabel(QLabel* label, const QString& fieldName)
 {
     const std::string name = fieldName.toStdString();
     m_showers.push_back({label, [this, label, name] {
-        label->setText(m_cursor.isOpen() ? QString::fromStdString(m_cursor.field(name).asString())
-                                         : QString());
-    }});
+                             label->setText(m_cursor.isOpen() ? QString::fromStdString(
+                                                                    m_cursor.field(name).asString())
+                                                              : QString());
+                         }});
 }
 
 void FieldBinder::bindCustom(const QObject* editor, std::function<void()> show)

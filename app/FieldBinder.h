@@ -4,7 +4,6 @@
 
 #include <QObject>
 #include <QString>
-
 #include <functional>
 #include <vector>
 
@@ -42,7 +41,10 @@ public:
     void bindCustom(const QObject* editor, std::function<void()> show);
     // Writes through `write` as an edit of the current row (see the editors
     // above); errors are shown, not thrown.
-    void write(const QObject* editor, const std::function<void()>& write) { writeField(editor, write); }
+    void write(const QObject* editor, const std::function<void()>& write)
+    {
+        writeField(editor, write);
+    }
 
     // Called before a date typed into a bound date field is stored.
     void setDateCheck(std::function<void(const QString& field, dtazv::DateTime date)> check);

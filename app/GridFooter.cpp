@@ -54,11 +54,20 @@ void GridFooter::recompute()
             const store::Cursor::Summary s = cursor.summarize(m_model.fieldIndexOfColumn(it.key()));
             double value = 0;
             switch (it.value()) {
-            case Summary::Sum: value = s.sum; break;
-            case Summary::Min: value = s.min; break;
-            case Summary::Max: value = s.max; break;
-            case Summary::Average: value = s.values ? s.sum / static_cast<double>(s.values) : 0; break;
-            default: break;
+            case Summary::Sum:
+                value = s.sum;
+                break;
+            case Summary::Min:
+                value = s.min;
+                break;
+            case Summary::Max:
+                value = s.max;
+                break;
+            case Summary::Average:
+                value = s.values ? s.sum / static_cast<double>(s.values) : 0;
+                break;
+            default:
+                break;
             }
             m_texts[it.key()] = locale.toString(value, 'f', 2);
         }
@@ -104,7 +113,8 @@ void GridFooter::contextMenuEvent(QContextMenuEvent* event)
         action->setCheckable(true);
         action->setChecked(summary(column) == kind.kind);
         const Summary chosen = kind.kind;
-        connect(action, &QAction::triggered, this, [this, column, chosen] { setSummary(column, chosen); });
+        connect(action, &QAction::triggered, this,
+                [this, column, chosen] { setSummary(column, chosen); });
     }
     menu.exec(event->globalPos());
 }

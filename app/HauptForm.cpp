@@ -9,8 +9,8 @@
 #include "app/ProgrammForm.h"
 #include "app/TransferGrid.h"
 #include "app/TransferGroup.h"
-#include "app/WindowPlacement.h"
 #include "app/Widgets.h"
+#include "app/WindowPlacement.h"
 #include "language/CurrentLanguage.h"
 
 #include <QApplication>
@@ -58,10 +58,10 @@ THauptForm::THauptForm(const Options& options, QWidget* parent) : QMainWindow(pa
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setSpacing(4);
-    m_banner = namedLabel("Label1", QStringLiteral("Tarvion - Europaüberweiungen einfach und schnell"),
-                          central);
-    m_banner->setStyleSheet(QStringLiteral(
-        "background: #1f4e79; color: white; font-size: 13pt; font-weight: bold; padding: 4px 8px;"));
+    m_banner = namedLabel(
+        "Label1", QStringLiteral("Tarvion - Europaüberweiungen einfach und schnell"), central);
+    m_banner->setStyleSheet(QStringLiteral("background: #1f4e79; color: white; font-size: 13pt; "
+                                           "font-weight: bold; padding: 4px 8px;"));
     layout->addWidget(m_banner);
 
     m_orderer = new OrdererGroup(m_data, central);
@@ -94,7 +94,11 @@ THauptForm::THauptForm(const Options& options, QWidget* parent) : QMainWindow(pa
     runStartUp(options);
 }
 
-THauptForm::~THauptForm() = default;
+THauptForm::~THauptForm()
+{
+    // The windows and editors listen to the store's cursors: they go first.
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+}
 
 QAction* THauptForm::addItem(QMenu* menu, const char* name, const QString& text,
                              void (THauptForm::*command)())
@@ -104,7 +108,8 @@ QAction* THauptForm::addItem(QMenu* menu, const char* name, const QString& text,
     action->setToolTip(text);
     action->setStatusTip(text);
     if (command)
-        connect(action, &QAction::triggered, this, [this, command] { guarded([&] { (this->*command)(); }); });
+        connect(action, &QAction::triggered, this,
+                [this, command] { guarded([&] { (this->*command)(); }); });
     else
         action->setEnabled(false); // built by later work
     m_actions.insert(QLatin1String(name), action);
@@ -168,16 +173,21 @@ void THauptForm::buildMenus()
 void THauptForm::connectCommands()
 {
     auto on = [this](QAbstractButton* button, void (THauptForm::*command)()) {
-        connect(button, &QAbstractButton::clicked, this, [this, command] { guarded([&] { (this->*command)(); }); });
+        connect(button, &QAbstractButton::clicked, this,
+                [this, command] { guarded([&] { (this->*command)(); }); });
     };
     on(m_orderer->newButton, &THauptForm::newOrderer);
     on(m_orderer->deleteButton, &THauptForm::deleteOrderer);
     on(m_orderer->selectButton, &THauptForm::selectOrderer);
     store::Cursor& orderers = m_data.Auftrag_tt;
-    connect(m_orderer->firstButton, &QToolButton::clicked, this, [this, &orderers] { guarded([&] { orderers.first(); }); });
-    connect(m_orderer->priorButton, &QToolButton::clicked, this, [this, &orderers] { guarded([&] { orderers.prior(); }); });
-    connect(m_orderer->nextButton, &QToolButton::clicked, this, [this, &orderers] { guarded([&] { orderers.next(); }); });
-    connect(m_orderer->lastButton, &QToolButton::clicked, this, [this, &orderers] { guarded([&] { orderers.last(); }); });
+    connect(m_orderer->firstButton, &QToolButton::clicked, this,
+            [this, &orderers] { guarded([&] { orderers.first(); }); });
+    connect(m_orderer->priorButton, &QToolButton::clicked, this,
+            [this, &orderers] { guarded([&] { orderers.prior(); }); });
+    connect(m_orderer->nextButton, &QToolButton::clicked, this,
+            [this, &orderers] { guarded([&] { orderers.next(); }); });
+    connect(m_orderer->lastButton, &QToolButton::clicked, this,
+            [this, &orderers] { guarded([&] { orderers.last(); }); });
 
     on(m_transfers->newButton, &THauptForm::newTransfer);
     on(m_transfers->deleteButton, &THauptForm::deleteCurrentTransfer);
@@ -207,7 +217,8 @@ QString THauptForm::iniPath() const
 void THauptForm::runStartUp(const Options& options)
 {
     TransferGrid& grid = *m_transfers->grid;
-    grid.view().sortByColumn(grid.model().columnOfField(QStringLiteral("Name")), Qt::AscendingOrder);
+    grid.view().sortByColumn(grid.model().columnOfField(QStringLiteral("Name")),
+                             Qt::AscendingOrder);
     grid.setLayoutFile(options.gridLayoutFile);
     grid.restoreLayout();
 
@@ -299,8 +310,9 @@ void THauptForm::newOrderer()
 
 void THauptForm::deleteOrderer()
 {
-    const QString question = language::isEnglish() ? QStringLiteral("Clients really delete ?")
-                                                   : QStringLiteral("*Auftraggeber wirklich löschen ?");
+    const QString question = language::isEnglish()
+                                 ? QStringLiteral("Clients really delete ?")
+                                 : QStringLiteral("*Auftraggeber wirklich löschen ?");
     if (Dialogs::question(this, question))
         m_data.Auftrag_tt.remove();
 }
@@ -335,8 +347,8 @@ void THauptForm::deleteCurrentTransfer()
 
 void THauptForm::deleteMarkedTransfers()
 {
-    if (!Dialogs::question(this,
-                           QStringLiteral("Wollen Sie alle zur Prüfung markierten Datensätze löschen ?")))
+    if (!Dialogs::question(
+            this, QStringLiteral("Wollen Sie alle zur Prüfung markierten Datensätze löschen ?")))
         return;
     store::BulkRun run(m_data);
     store::Cursor& transfers = m_data.Zahlung_tt;
@@ -378,8 +390,9 @@ void THauptForm::openManual()
 {
     const QString manual = m_dataDirectory + QStringLiteral("Tarvion.PDF");
     if (!QFileInfo::exists(manual) || !desktopOpener()(QUrl::fromLocalFile(manual)))
-        Dialogs::information(this,
-                             QStringLiteral("Anzeige fehlgeschlagen ! Sie benötigen den Adobe Acrobat Reader !"));
+        Dialogs::information(
+            this,
+            QStringLiteral("Anzeige fehlgeschlagen ! Sie benötigen den Adobe Acrobat Reader !"));
 }
 
 void THauptForm::showEvent(QShowEvent* event)

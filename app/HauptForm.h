@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QString>
-
 #include <functional>
 
 class QAction;
@@ -32,7 +31,7 @@ class THauptForm : public QMainWindow
 public:
     struct Options
     {
-        QString dataDirectory;                               // empty: the program's folder
+        QString dataDirectory;                                      // empty: the program's folder
         QString gridLayoutFile = QStringLiteral("GridTarvion.ini"); // against the working folder
     };
 

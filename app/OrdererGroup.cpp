@@ -22,8 +22,8 @@ OrdererGroup::OrdererGroup(store::PaymentStore& tables, QWidget* parent)
     grid->setVerticalSpacing(2);
     grid->setContentsMargins(8, 4, 8, 4);
 
-    auto edit = [this](const char* name, const QString& field, FieldBinder::TextKind kind =
-                                                                   FieldBinder::TextKind::Text) {
+    auto edit = [this](const char* name, const QString& field,
+                       FieldBinder::TextKind kind = FieldBinder::TextKind::Text) {
         auto* e = new QLineEdit(this);
         e->setObjectName(QLatin1String(name));
         m_binder->bindText(e, field, kind);
@@ -39,9 +39,8 @@ OrdererGroup::OrdererGroup(store::PaymentStore& tables, QWidget* parent)
     grid->addWidget(namedLabel("Label8", QStringLiteral("PLZ Ort"), this), 3, 0);
     grid->addWidget(edit("cxDBTextEdit4", QStringLiteral("Ort")), 3, 1, 1, 3);
     grid->addWidget(namedLabel("Label3", QStringLiteral("Konto"), this), 4, 0);
-    grid->addWidget(edit("cxDBTextEdit5", QStringLiteral("KontoNr"),
-                         FieldBinder::TextKind::WholeNumber),
-                    4, 1);
+    grid->addWidget(
+        edit("cxDBTextEdit5", QStringLiteral("KontoNr"), FieldBinder::TextKind::WholeNumber), 4, 1);
 
     auto* codeBox = new QComboBox(this);
     codeBox->setObjectName(QStringLiteral("cxDBLookupComboBox1"));
@@ -53,8 +52,8 @@ OrdererGroup::OrdererGroup(store::PaymentStore& tables, QWidget* parent)
     grid->addWidget(namedLabel("Label5", QStringLiteral("Bank"), this), 5, 0);
     grid->addWidget(nameBox, 5, 1, 1, 3);
 
-    auto* report = new QGroupBox(QStringLiteral("Auftraggeberdaten für automatische Bundesbankmeldung "),
-                                 this);
+    auto* report = new QGroupBox(
+        QStringLiteral("Auftraggeberdaten für automatische Bundesbankmeldung "), this);
     report->setObjectName(QStringLiteral("GroupBox4"));
     auto* reportRow = new QHBoxLayout(report);
     reportRow->setContentsMargins(6, 2, 6, 4);

@@ -2,8 +2,8 @@
 
 #include "app/Dialogs.h"
 #include "app/FieldBinder.h"
-#include "app/WindowPlacement.h"
 #include "app/Widgets.h"
+#include "app/WindowPlacement.h"
 #include "store/PaymentStore.h"
 
 #include <QCheckBox>
@@ -18,7 +18,8 @@ namespace app {
 TProgrammForm::TProgrammForm(store::PaymentStore& tables, QString iniPath, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowStaysOnTopHint),
-      m_data(tables), m_iniPath(std::move(iniPath)), m_binder(new FieldBinder(tables.Stamm_tt, this))
+      m_data(tables), m_iniPath(std::move(iniPath)),
+      m_binder(new FieldBinder(tables.Stamm_tt, this))
 {
     setObjectName(QStringLiteral("ProgrammForm"));
     setWindowTitle(QStringLiteral("Tarvion - Programmeinstellungen"));
@@ -26,7 +27,8 @@ TProgrammForm::TProgrammForm(store::PaymentStore& tables, QString iniPath, QWidg
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 8);
-    layout->addWidget(whiteBanner("Label1", QStringLiteral("Tarvion - Programmeinstellungen"), this));
+    layout->addWidget(
+        whiteBanner("Label1", QStringLiteral("Tarvion - Programmeinstellungen"), this));
 
     auto* group = new QGroupBox(QStringLiteral("Programmoptionen"), this);
     group->setObjectName(QStringLiteral("GroupBox1"));

@@ -12,7 +12,6 @@
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace app {
@@ -200,11 +199,10 @@ void TransferGrid::setFooterAndNavigatorVisible(bool visible)
 void TransferGrid::setEditable(bool editable)
 {
     m_model->setEditable(editable);
-    m_view->setEditTriggers(editable ? QAbstractItemView::DoubleClicked |
-                                           QAbstractItemView::EditKeyPressed |
-                                           QAbstractItemView::AnyKeyPressed |
-                                           QAbstractItemView::SelectedClicked
-                                     : QAbstractItemView::NoEditTriggers);
+    m_view->setEditTriggers(
+        editable ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                       QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked
+                 : QAbstractItemView::NoEditTriggers);
 }
 
 bool TransferGrid::isEditable() const
@@ -226,8 +224,8 @@ void TransferGrid::followCursor(int displayRow)
     const int column = std::max(m_view->currentIndex().column(), 0);
     const QModelIndex index = m_model->index(displayRow, column);
     if (index.isValid()) {
-        m_view->selectionModel()->setCurrentIndex(
-            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                             QItemSelectionModel::Rows);
         m_view->scrollTo(index);
     } else {
         m_view->selectionModel()->clearCurrentIndex();
@@ -255,7 +253,9 @@ void TransferGrid::moveBy(int step)
     if (rows == 0)
         return;
     const int current = m_model->displayRow(m_model->cursor().currentRow());
-    const int target = step == -2 ? 0 : step == 2 ? rows - 1 : std::clamp(current + step, 0, rows - 1);
+    const int target = step == -2  ? 0
+                       : step == 2 ? rows - 1
+                                   : std::clamp(current + step, 0, rows - 1);
     moveCursorTo(target);
     followCursor(m_model->displayRow(m_model->cursor().currentRow()));
 }
@@ -277,7 +277,8 @@ void TransferGrid::showHeaderMenu(const QPoint& pos)
     }
     QMenu* chooser = menu.addMenu(tr("Column Chooser"));
     for (int c = 0; c < m_model->columnCount(); ++c) {
-        QAction* action = chooser->addAction(m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+        QAction* action =
+            chooser->addAction(m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
         action->setCheckable(true);
         action->setChecked(!m_view->isColumnHidden(c));
         connect(action, &QAction::toggled, this, [this, c](bool shown) {
@@ -327,7 +328,8 @@ void TransferGrid::restoreLayout()
         const QString index = QString::fromStdString(ini.value(section, "Index", ""));
         if (!index.isEmpty())
             positions.emplace_back(index.toInt(), logical);
-        if (const int width = QString::fromStdString(ini.value(section, "Width", "")).toInt(); width > 0)
+        if (const int width = QString::fromStdString(ini.value(section, "Width", "")).toInt();
+            width > 0)
             m_header->resizeSection(logical, width);
         const std::string visible = ini.value(section, "Visible", "");
         if (!visible.empty())

@@ -6,7 +6,6 @@
 #include <QString>
 #include <QTableView>
 #include <QWidget>
-
 #include <vector>
 
 class QToolButton;

@@ -1,7 +1,7 @@
 #include "app/TransferGroup.h"
 
-#include "app/FieldBinder.h"
 #include "app/CursorModel.h"
+#include "app/FieldBinder.h"
 #include "app/TransferGrid.h"
 #include "app/Widgets.h"
 #include "store/PaymentStore.h"
@@ -32,26 +32,27 @@ TransferGroup::TransferGroup(store::PaymentStore& tables, QWidget* parent)
     checkStrip->addWidget(remark, 1);
     layout->addLayout(checkStrip);
 
-    grid = new TransferGrid(tables.Zahlung_tt,
-                            {
-                                {QStringLiteral("PRUEFEN"), QStringLiteral("Prüfen"), 69},
-                                {QStringLiteral("BIC"), QStringLiteral("BIC"), 109},
-                                {QStringLiteral("IBAN"), QStringLiteral("IBAN"), 153},
-                                {QStringLiteral("BETRAG"), QStringLiteral("Betrag"), 91},
-                                {QStringLiteral("Name"), QStringLiteral("Name"), 166},
-                                {QStringLiteral("Verwendungszweck1"), QStringLiteral("Verwendungszweck1")},
-                                {QStringLiteral("Verwendungszweck2"), QStringLiteral("Verwendungszweck2")},
-                                {QStringLiteral("Verwendungszweck3"), QStringLiteral("Verwendungszweck3")},
-                                {QStringLiteral("Verwendungszweck4"), QStringLiteral("Verwendungszweck4")},
-                                {QStringLiteral("Name2"), QStringLiteral("Name2")},
-                                {QStringLiteral("Strasse"), QStringLiteral("Strasse")},
-                                {QStringLiteral("OrtLand"), QStringLiteral("OrtLand")},
-                                {QStringLiteral("Waehrung"), QStringLiteral("Währung"), 82, true},
-                                {QStringLiteral("Ausfuehrungsdatum"), QStringLiteral("Ausführungsdatum"), 134},
-                                {QStringLiteral("Infofeld"), QStringLiteral("Infofeld")},
-                                {QStringLiteral("Hinweis"), QStringLiteral("Hinweis zur Datensatzprüfung")},
-                            },
-                            QStringLiteral("cxGrid1DBTableView1"), this);
+    grid = new TransferGrid(
+        tables.Zahlung_tt,
+        {
+            {QStringLiteral("PRUEFEN"), QStringLiteral("Prüfen"), 69},
+            {QStringLiteral("BIC"), QStringLiteral("BIC"), 109},
+            {QStringLiteral("IBAN"), QStringLiteral("IBAN"), 153},
+            {QStringLiteral("BETRAG"), QStringLiteral("Betrag"), 91},
+            {QStringLiteral("Name"), QStringLiteral("Name"), 166},
+            {QStringLiteral("Verwendungszweck1"), QStringLiteral("Verwendungszweck1")},
+            {QStringLiteral("Verwendungszweck2"), QStringLiteral("Verwendungszweck2")},
+            {QStringLiteral("Verwendungszweck3"), QStringLiteral("Verwendungszweck3")},
+            {QStringLiteral("Verwendungszweck4"), QStringLiteral("Verwendungszweck4")},
+            {QStringLiteral("Name2"), QStringLiteral("Name2")},
+            {QStringLiteral("Strasse"), QStringLiteral("Strasse")},
+            {QStringLiteral("OrtLand"), QStringLiteral("OrtLand")},
+            {QStringLiteral("Waehrung"), QStringLiteral("Währung"), 82, true},
+            {QStringLiteral("Ausfuehrungsdatum"), QStringLiteral("Ausführungsdatum"), 134},
+            {QStringLiteral("Infofeld"), QStringLiteral("Infofeld")},
+            {QStringLiteral("Hinweis"), QStringLiteral("Hinweis zur Datensatzprüfung")},
+        },
+        QStringLiteral("cxGrid1DBTableView1"), this);
     grid->setObjectName(QStringLiteral("cxGrid1"));
     grid->footer().setSummary(grid->model().columnOfField(QStringLiteral("BIC")),
                               GridFooter::Summary::Count);

@@ -8,6 +8,7 @@ packages=(
     libsqlite3-dev
     libgtest-dev
     libktoblzcheck1v5 iso-codes
+    fonts-liberation
 )
 
 missing=()

@@ -228,7 +228,8 @@ std::string Cursor::orderClause() const
 
 std::string Cursor::fromWhere(FilterSql& filter) const
 {
-    std::string sql = " FROM " + quoteIdentifier(m_schema) + "." + quoteIdentifier(m_table.tableName);
+    std::string sql =
+        " FROM " + quoteIdentifier(m_schema) + "." + quoteIdentifier(m_table.tableName);
     if (m_filtered && !m_filter.empty()) {
         filter = translateFilter(m_filter, [this](const std::string& name) {
             std::optional<FilterColumn> column;

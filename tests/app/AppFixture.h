@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QStringList>
 #include <QTemporaryDir>
-
 #include <memory>
 
 // A data directory with the delivered tables (no bank codes but two) and a
@@ -20,12 +19,13 @@ public:
     AppFixture()
     {
         for (const store::TableDef* table : store::allTables())
-            tablegen::createTableFile(path(QString::fromStdString(table->fileName)).toStdString(), *table);
+            tablegen::createTableFile(path(QString::fromStdString(table->fileName)).toStdString(),
+                                      *table);
         tablegen::fillDefaultSettings(path(QStringLiteral("stamm.ADT")).toStdString());
-        tablegen::fillBankCodes(path(QStringLiteral("BLZ.ADT")).toStdString(),
-                                {{"10000000", "BBk Berlin", "10591", "Berlin", "09", "1", "MARKDEF1100"},
-                                 {"37040044", "Commerzbank Köln", "50447", "Köln", "13", "1",
-                                  "COBADEFFXXX"}});
+        tablegen::fillBankCodes(
+            path(QStringLiteral("BLZ.ADT")).toStdString(),
+            {{"10000000", "BBk Berlin", "10591", "Berlin", "09", "1", "MARKDEF1100"},
+             {"37040044", "Commerzbank Köln", "50447", "Köln", "13", "1", "COBADEFFXXX"}});
         app::Dialogs::setRecorder([this](const QString& text) { messages << text; });
     }
     ~AppFixture()

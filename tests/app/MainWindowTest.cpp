@@ -1,5 +1,4 @@
 #include "AppFixture.h"
-
 #include "app/AuftragForm.h"
 #include "app/CursorModel.h"
 #include "app/OptionsGroup.h"
@@ -11,14 +10,14 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
-#include <QLabel>
-#include <QMenu>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -82,7 +81,8 @@ private slots:
         app::THauptForm& w = f.start();
         w.show();
         QVERIFY(f.messages.isEmpty());
-        QCOMPARE(w.windowTitle(), QStringLiteral("Tarvion - Europaüberweisungen schnell und einfach"));
+        QCOMPARE(w.windowTitle(),
+                 QStringLiteral("Tarvion - Europaüberweisungen schnell und einfach"));
         QCOMPARE(w.geometry(), QRect(266, 112, 950, 601));
         QCOMPARE(QString::fromStdString(language::currentLanguage()), QStringLiteral("Deutsch"));
         QVERIFY(w.action(QStringLiteral("dxBarButton20"))->isChecked());
@@ -96,9 +96,10 @@ private slots:
                  QStringLiteral("der markierten ( Prüfen ) Datensätze"));
         QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label13"))->text(),
                  QStringLiteral("Daten in Tabelle bearbeiten"));
-        QCOMPARE(w.findChild<app::GridColumn*>(QStringLiteral("cxGrid1DBTableView1Verwendungszweck1"))
-                     ->caption(),
-                 QStringLiteral("Verwendungszweck 1"));
+        QCOMPARE(
+            w.findChild<app::GridColumn*>(QStringLiteral("cxGrid1DBTableView1Verwendungszweck1"))
+                ->caption(),
+            QStringLiteral("Verwendungszweck 1"));
         QVERIFY2(!w.action(QStringLiteral("dxBarButton19"))->isEnabled(), "built later");
 
         // The design layout of the grid: widths, the hidden currency, sorted by name.
@@ -189,7 +190,8 @@ private slots:
             QFile::remove(f.path(QStringLiteral("GridTarvion.ini")));
             grid.view().sortByColumn(grid.model().columnOfField(QStringLiteral("BETRAG")),
                                      Qt::DescendingOrder);
-            QVERIFY2(!QFile::exists(f.path(QStringLiteral("GridTarvion.ini"))), "sorting alone writes nothing");
+            QVERIFY2(!QFile::exists(f.path(QStringLiteral("GridTarvion.ini"))),
+                     "sorting alone writes nothing");
             f.closeWindow();
         }
         app::THauptForm& w = f.start();
@@ -305,12 +307,16 @@ private slots:
         app::THauptForm& w = f.start();
         addTransfers(w, {{"Meier", false}});
         app::TransferGrid& grid = *w.transferGroup()->grid;
-        const QModelIndex name = grid.model().index(0, grid.model().columnOfField(QStringLiteral("Name")));
+        const QModelIndex name =
+            grid.model().index(0, grid.model().columnOfField(QStringLiteral("Name")));
         QVERIFY(!grid.model().setData(name, QStringLiteral("Schulze"), Qt::EditRole));
         w.transferGroup()->editInTable->click();
         QVERIFY(grid.model().setData(name, QStringLiteral("Schulze"), Qt::EditRole));
         w.data().Zahlung_tt.post();
         QCOMPARE(w.data().Zahlung_tt.field("Name").asString(), std::string("Schulze"));
+        grid.view().setCurrentIndex(name);
+        QTest::keyClick(&grid.view(), Qt::Key_Return); // Enter moves on like Tab
+        QCOMPARE(grid.view().currentIndex().column(), name.column() + 1);
         w.transferGroup()->editInTable->click();
         QVERIFY(!grid.isEditable());
     }
@@ -368,8 +374,11 @@ private slots:
             view.setCurrentIndex(view.model()->index(1, 1)); // the BLZ column
             QCOMPARE(w.ordererGroup()->nameEdit->text(), QStringLiteral("Zweite AG"));
             view.setCurrentIndex(view.model()->index(0, 1));
+            QCOMPARE(w.ordererGroup()->nameEdit->text(), QStringLiteral("Erste GmbH"));
+            QCOMPARE(view.model()->index(0, 1).data().toString(), QStringLiteral("37040044"));
             QTest::keyClicks(&view, QStringLiteral("1000"));
-            QCOMPARE(w.ordererGroup()->nameEdit->text(), QStringLiteral("Zweite AG")); // incremental search in the focused column
+            QCOMPARE(w.ordererGroup()->nameEdit->text(),
+                     QStringLiteral("Zweite AG")); // incremental search in the focused column
             QCOMPARE(view.model()->index(1, 6).data().toString(), QStringLiteral("BBk Berlin"));
             dialog->findChild<QPushButton*>(QStringLiteral("LMDSpeedButton1"))->click();
         });
@@ -393,7 +402,8 @@ private slots:
         });
         w.action(QStringLiteral("dxBarButton5"))->trigger();
         QCOMPARE(f.messages,
-                 QStringList{QStringLiteral("Anzeige fehlgeschlagen ! Sie benötigen den Adobe Acrobat Reader !")});
+                 QStringList{QStringLiteral(
+                     "Anzeige fehlgeschlagen ! Sie benötigen den Adobe Acrobat Reader !")});
         QFile manual(f.path(QStringLiteral("Tarvion.PDF")));
         QVERIFY(manual.open(QIODevice::WriteOnly));
         manual.close();
@@ -426,8 +436,9 @@ private:
 
 void MainWindowTest::sqlite3_exec_lock(store::PaymentStore& other)
 {
-    sqlite3_exec(other.connection.handle(), "BEGIN IMMEDIATE; UPDATE \"ZAHLUNG\".ZAHLUNG SET Name = Name",
-                 nullptr, nullptr, nullptr);
+    sqlite3_exec(other.connection.handle(),
+                 "BEGIN IMMEDIATE; UPDATE \"ZAHLUNG\".ZAHLUNG SET Name = Name", nullptr, nullptr,
+                 nullptr);
 }
 
 void MainWindowTest::sqlite3_exec_unlock(store::PaymentStore& other)
