@@ -112,7 +112,7 @@ void FieldBinder::bindDate(QDateEdit* edit, const QString& fieldName)
                              if (edit->date() != date)
                                  edit->setDate(date);
                          }});
-    connect(edit, &QDateEdit::dateChanged, this, [this, edit, name, fieldName](const QDate& date) {
+    connect(edit, &QDateEdit::dateChanged, this, [this, edit, name](const QDate& date) {
         if (m_showing)
             return;
         writeField(edit, [&] {
@@ -120,10 +120,7 @@ void FieldBinder::bindDate(QDateEdit* edit, const QString& fieldName)
                 m_cursor.field(name).clear();
                 return;
             }
-            const dtazv::DateTime value = dtazv::encodeDate(date.year(), date.month(), date.day());
-            if (m_dateCheck)
-                m_dateCheck(fieldName, value);
-            m_cursor.field(name).setDate(value);
+            m_cursor.field(name).setDate(dtazv::encodeDate(date.year(), date.month(), date.day()));
         });
     });
 }
@@ -155,11 +152,6 @@ void FieldBinder::bindLabel(QLabel* label, const QString& fieldName)
 void FieldBinder::bindCustom(const QObject* editor, std::function<void()> show)
 {
     m_showers.push_back({editor, std::move(show)});
-}
-
-void FieldBinder::setDateCheck(std::function<void(const QString&, dtazv::DateTime)> check)
-{
-    m_dateCheck = std::move(check);
 }
 
 } // namespace app

@@ -46,9 +46,6 @@ public:
         writeField(editor, write);
     }
 
-    // Called before a date typed into a bound date field is stored.
-    void setDateCheck(std::function<void(const QString& field, dtazv::DateTime date)> check);
-
     store::Cursor& cursor() const { return m_cursor; }
     void refresh();
 
@@ -71,7 +68,6 @@ private:
 
     store::Cursor& m_cursor;
     std::vector<Shower> m_showers;
-    std::function<void(const QString&, dtazv::DateTime)> m_dateCheck;
     bool m_showing = false;
 };
 

@@ -7,10 +7,13 @@
 #include "app/OptionsGroup.h"
 #include "app/OrdererGroup.h"
 #include "app/ProgrammForm.h"
+#include "app/PruefForm.h"
 #include "app/TransferGrid.h"
 #include "app/TransferGroup.h"
 #include "app/Widgets.h"
 #include "app/WindowPlacement.h"
+#include "checking/CheckRun.h"
+#include "checking/ExecutionDateRule.h"
 #include "language/CurrentLanguage.h"
 
 #include <QApplication>
@@ -148,7 +151,9 @@ void THauptForm::buildMenus()
     addItem(steps, "dxBarButton18", QStringLiteral("2. Auftraggeber wählen"),
             &THauptForm::selectOrderer);
     steps->addSeparator();
-    addItem(steps, "dxBarButton19", QStringLiteral("Daten prüfen"));
+    QAction* check =
+        addItem(steps, "dxBarButton19", QStringLiteral("Daten prüfen"), &THauptForm::checkCommand);
+    check->setToolTip(QStringLiteral("Daten prüfen"));
     steps->addSeparator();
     addItem(steps, "dxBarButton13", QStringLiteral("3. DTAZV-Datei erstellen"));
 
@@ -189,13 +194,13 @@ void THauptForm::connectCommands()
     connect(m_orderer->lastButton, &QToolButton::clicked, this,
             [this, &orderers] { guarded([&] { orderers.last(); }); });
 
+    on(m_transfers->checkButton, &THauptForm::checkCommand);
     on(m_transfers->newButton, &THauptForm::newTransfer);
     on(m_transfers->deleteButton, &THauptForm::deleteCurrentTransfer);
     connect(m_transfers->editInTable, &QCheckBox::clicked, this, &THauptForm::setEditInTable);
     connect(m_closeButton, &QPushButton::clicked, this, &QWidget::close);
 
     // Built by later work: visible, not yet usable.
-    m_transfers->checkButton->setEnabled(false);
     m_transfers->importButton->setEnabled(false);
     m_options->createButton->setEnabled(false);
 }
@@ -227,6 +232,9 @@ void THauptForm::runStartUp(const Options& options)
     if (!m_dataDirectory.endsWith(QDir::separator()) && !m_dataDirectory.endsWith(QLatin1Char('/')))
         m_dataDirectory += QDir::separator();
 
+    checking::installExecutionDateRule(m_data, [this](const std::string& warning) {
+        Dialogs::information(this, QString::fromStdString(warning));
+    });
     try {
         m_data.pointAt(m_dataDirectory.toStdString());
         sprache();
@@ -250,6 +258,8 @@ void THauptForm::runStartUp(const Options& options)
 
 void THauptForm::createDialogs()
 {
+    if (!m_pruefForm)
+        m_pruefForm = new TPruefForm(this);
     if (!m_programmForm)
         m_programmForm = new TProgrammForm(m_data, iniPath(), this);
 }
@@ -300,6 +310,19 @@ void THauptForm::sprache()
     }
     m_options->typeBox->setItemText(0, german ? QStringLiteral("Überweisung")
                                               : QStringLiteral("Banktransfer"));
+}
+
+void THauptForm::pruefen()
+{
+    m_lastCheck = checking::CheckRun(m_data, m_writer).run(language::isEnglish());
+    createDialogs();
+    m_pruefForm->setResult(m_lastCheck);
+}
+
+void THauptForm::checkCommand()
+{
+    pruefen();
+    m_pruefForm->exec();
 }
 
 void THauptForm::newOrderer()

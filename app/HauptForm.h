@@ -1,5 +1,7 @@
 #pragma once
 
+#include "checking/CheckResult.h"
+#include "dtazv/VekDTAZV.h"
 #include "store/PaymentStore.h"
 
 #include <QHash>
@@ -18,6 +20,7 @@ class OptionsGroup;
 class OrdererGroup;
 class TAuftragForm;
 class TProgrammForm;
+class TPruefForm;
 class TransferGroup;
 
 // The main window: the ordering party, the DTAZV options and the list of
@@ -39,7 +42,8 @@ public:
     explicit THauptForm(const Options& options, QWidget* parent = nullptr);
     ~THauptForm() override;
 
-    // Program start creates the settings dialog after the main window.
+    // Program start creates the check certificate and the settings dialog
+    // after the main window.
     void createDialogs();
     // Written when the program ends.
     void savePlacements() const;
@@ -53,6 +57,10 @@ public:
     TransferGroup* transferGroup() const { return m_transfers; }
     TAuftragForm* auftragForm() const { return m_auftragForm; }
     TProgrammForm* programmForm() const { return m_programmForm; }
+    TPruefForm* pruefForm() const { return m_pruefForm; }
+    dtazv::TVekDTAZV& writer() { return m_writer; }
+    // The outcome of the last check run.
+    const checking::CheckResult& lastCheck() const { return m_lastCheck; }
     // Read once at start-up for the import wizard.
     bool importModeReadOnly() const { return m_importModeReadOnly; }
 
@@ -62,8 +70,11 @@ public:
     // The language step: the current language from VIZUZAR.INI and the
     // texts that follow it.
     void sprache();
+    // The check run; fills the check certificate, does not show it.
+    void pruefen();
 
     // Commands, named after the elements that trigger them.
+    void checkCommand(); // LMDSpeedButton5, dxBarButton19: check, then the certificate
     void newOrderer();
     void deleteOrderer();
     void selectOrderer();
@@ -90,6 +101,8 @@ private:
     void guarded(const std::function<void()>& command);
 
     store::PaymentStore m_data;
+    dtazv::TVekDTAZV m_writer;
+    checking::CheckResult m_lastCheck;
     QString m_dataDirectory;
     QHash<QString, QAction*> m_actions;
     QLabel* m_banner = nullptr;
@@ -99,6 +112,7 @@ private:
     QPushButton* m_closeButton = nullptr;
     TAuftragForm* m_auftragForm = nullptr;
     TProgrammForm* m_programmForm = nullptr;
+    TPruefForm* m_pruefForm = nullptr;
     bool m_importModeReadOnly = false;
     bool m_placed = false;
 };

@@ -707,9 +707,19 @@ void Cursor::requireWritable(int index) const
         throw StoreError(m_name + ": " + kNotEditing);
 }
 
+void Cursor::setValidator(std::string_view fieldName, Validator validator)
+{
+    const int index = fieldIndex(fieldName);
+    if (index < 0)
+        throw StoreError(m_name + ": Field '" + std::string(fieldName) + "' not found");
+    m_validators[index] = std::move(validator);
+}
+
 void Cursor::setCurrentValue(int index, Value value)
 {
     requireWritable(index);
+    if (const auto validator = m_validators.find(index); validator != m_validators.end())
+        validator->second(*this, value);
     auto& slot = m_buffer[static_cast<std::size_t>(index)];
     if (slot == value)
         return; // storing the same value again changes nothing

@@ -155,6 +155,11 @@ public:
     // A value of any row, for grids; the current row gives its pending values.
     Value valueAt(int row, int fieldIndex) const;
 
+    // Called with the new value whenever one is about to be stored into the
+    // field through the cursor; it may warn, or raise to refuse the value.
+    using Validator = std::function<void(const Cursor&, const Value& newValue)>;
+    void setValidator(std::string_view fieldName, Validator validator);
+
     // Totals of a numeric field over the cursor's rows (its filter applied),
     // a pending change or addition of the current row included in the sum
     // and the count of values.
@@ -231,6 +236,7 @@ private:
     std::map<std::pair<bool, std::vector<bool>>, Statement> m_writeStatements;
     mutable std::unordered_map<int64_t, std::vector<Value>> m_rowCache;
 
+    std::map<int, Validator> m_validators;
     std::vector<CursorListener*> m_listeners;
     int m_disabled = 0;
 };

@@ -4,6 +4,7 @@
 #include "app/OptionsGroup.h"
 #include "app/OrdererGroup.h"
 #include "app/ProgrammForm.h"
+#include "app/PruefForm.h"
 #include "app/TransferGrid.h"
 #include "app/TransferGroup.h"
 #include "language/CurrentLanguage.h"
@@ -100,7 +101,7 @@ private slots:
             w.findChild<app::GridColumn*>(QStringLiteral("cxGrid1DBTableView1Verwendungszweck1"))
                 ->caption(),
             QStringLiteral("Verwendungszweck 1"));
-        QVERIFY2(!w.action(QStringLiteral("dxBarButton19"))->isEnabled(), "built later");
+        QVERIFY2(!w.action(QStringLiteral("dxBarButton13"))->isEnabled(), "built later");
 
         // The design layout of the grid: widths, the hidden currency, sorted by name.
         app::TransferGrid& grid = *w.transferGroup()->grid;
@@ -389,6 +390,89 @@ private slots:
         whenModal([&] { w.auftragForm()->close(); }); // untouched: the current one stays
         w.action(QStringLiteral("dxBarButton18"))->trigger();
         QCOMPARE(w.data().Auftrag_tt.field("Name").asString(), std::string("Zweite AG"));
+    }
+
+    void checkCommandShowsTheCertificate()
+    {
+        AppFixture f;
+        app::THauptForm& w = f.start();
+        app::TPruefForm* certificate = w.pruefForm();
+        QCOMPARE(certificate->line("mIBAN")->text(), QStringLiteral("OK"));
+        addOrderer(w, "Erste GmbH", 37040044, false, false);
+        addTransfers(w, {{"ohne IBAN", false}});
+        // Reads the certificate while it is shown, then closes it.
+        struct Shown
+        {
+            bool visible = false;
+            QString title, iban, name, message;
+            bool ibanRed = false;
+            QSize size;
+        } shown;
+        const auto look = [&](const QString& iban, const QString& name, const QString& message) {
+            whenModal([&] {
+                shown = {
+                    certificate->isVisible(),
+                    certificate->windowTitle(),
+                    certificate->line("mIBAN")->text(),
+                    certificate->line("mName")->text(),
+                    certificate->line("mHinweis")->text(),
+                    certificate->line("mIBAN")->styleSheet().contains(QStringLiteral("#ff0000")),
+                    certificate->size()};
+                certificate->findChild<QPushButton*>(QStringLiteral("LMDSpeedButton1"))->click();
+            });
+            return [&, iban, name, message] {
+                QVERIFY(shown.visible);
+                QCOMPARE(shown.title, QStringLiteral("Tarvion- Test certificate"));
+                QCOMPARE(shown.size, QSize(383, 381));
+                QCOMPARE(shown.iban, iban);
+                QCOMPARE(shown.ibanRed, iban != QStringLiteral("keine"));
+                QCOMPARE(shown.name, name);
+                QCOMPARE(shown.message, message);
+            };
+        };
+        std::function<void()> verify =
+            look(QStringLiteral("1 ( wird nicht ausgeführt )"), QStringLiteral("OK"), QString());
+        w.findChild<QPushButton*>(QStringLiteral("LMDSpeedButton5"))->click();
+        verify();
+        QVERIFY(w.data().Zahlung_tt.field("PRUEFEN").asBoolean());
+        QCOMPARE(w.transferGroup()->remark->text(),
+                 QStringLiteral(" < IBAN falsch >  < BIC falsch > "));
+
+        w.data().Auftrag_tt.first();
+        w.data().Auftrag_tt.remove();
+        verify = look(QStringLiteral("1 ( wird nicht ausgeführt )"),
+                      QStringLiteral("Auftraggebername fehlt! "),
+                      QStringLiteral("DTAZV Datei kann nicht erstellt werden !"));
+        w.action(QStringLiteral("dxBarButton19"))->trigger();
+        verify();
+        QCOMPARE(w.lastCheck().verdict, std::string("N"));
+        QCOMPARE(certificate->line("mName")->styleSheet().contains(QStringLiteral("#ff0000")),
+                 true);
+        QVERIFY(f.messages.isEmpty());
+    }
+
+    void executionDateWarnsAtOnce()
+    {
+        AppFixture f;
+        app::THauptForm& w = f.start();
+        QVERIFY(f.messages.isEmpty()); // start-up sets today twice and warns about nothing
+        QDateEdit* execution = w.optionsGroup()->executionDate;
+        const QDate today = QDate::currentDate();
+        execution->setDate(today.addDays(15));
+        QVERIFY(f.messages.isEmpty());
+        execution->setDate(today.addDays(16));
+        QCOMPARE(f.messages,
+                 QStringList{QStringLiteral(
+                     "Das Ausführungsdatum darf max. 15 Tage nach dem Erstellungsdatum liegen !")});
+        QCOMPARE(w.data().Stamm_tt.field("Ausfuehrungstermin").asString(),
+                 today.addDays(16).toString(Qt::ISODate).toStdString());
+        f.messages.clear();
+        execution->setDate(today.addDays(-1));
+        QCOMPARE(f.messages, QStringList{QStringLiteral(
+                                 "Das Ausführungsdatum nicht vor dem Erstellungsdatum liegen !")});
+        w.pruefen();
+        QCOMPARE(w.pruefForm()->line("mDatum")->text(),
+                 QStringLiteral("liegt vor dem Erstellungsdatum !  "));
     }
 
     void manualThatCannotBeOpenedIsReported()

@@ -1,0 +1,194 @@
+// The command-line tool: works on the program's data directory without any
+// window. See usage() for the commands.
+#include "checking/CheckRun.h"
+#include "checking/ExecutionDateRule.h"
+#include "dtazv/TextCodec.h"
+#include "dtazv/VekDTAZV.h"
+#include "language/CurrentLanguage.h"
+#include "store/PaymentStore.h"
+
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+const char* usage()
+{
+    return "usage: tarvion-cli [options] COMMAND\n"
+           "\n"
+           "Works on the tables of Tarvion's data directory, as the program does.\n"
+           "\n"
+           "Commands:\n"
+           "  check            check the ordering party, the settings and every transfer;\n"
+           "                   stores marks and remarks, prints the check certificate and\n"
+           "                   the marked transfers; exit code 0 when a DTAZV file may be\n"
+           "                   created, 2 when not\n"
+           "\n"
+           "Options:\n"
+           "  --data DIR       the data directory (default: the folder of this tool)\n"
+           "  --party N        the ordering party whose Zaehler is N (default: the first)\n"
+           "  --created DATE   creation date YYYY-MM-DD (default: today)\n"
+           "  --execute DATE   execution date YYYY-MM-DD (default: today)\n"
+           "  --help           this text\n"
+           "\n"
+           "Texts follow the language stored in VIZUZAR.INI. Exit code 1: an error.\n";
+}
+
+struct Options
+{
+    std::string data;
+    std::string command;
+    long long party = 0;
+    std::string created;
+    std::string execute;
+};
+
+Options parse(int argc, char* argv[])
+{
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const auto value = [&]() -> std::string {
+            if (i + 1 >= argc)
+                throw std::runtime_error("missing value after " + arg);
+            return argv[++i];
+        };
+        if (arg == "--data")
+            options.data = value();
+        else if (arg == "--party")
+            options.party = std::stoll(value());
+        else if (arg == "--created")
+            options.created = value();
+        else if (arg == "--execute")
+            options.execute = value();
+        else if (arg.rfind("--", 0) == 0)
+            throw std::runtime_error("unknown option " + arg);
+        else if (options.command.empty())
+            options.command = arg;
+        else
+            throw std::runtime_error("unexpected argument " + arg);
+    }
+    return options;
+}
+
+std::string today()
+{
+    const std::time_t now = std::time(nullptr);
+    char buffer[16];
+    std::strftime(buffer, sizeof buffer, "%Y-%m-%d", std::localtime(&now));
+    return buffer;
+}
+
+std::string dataDirectory(const Options& options, const char* argv0)
+{
+    std::filesystem::path dir = options.data.empty()
+                                    ? std::filesystem::canonical("/proc/self/exe").parent_path()
+                                    : std::filesystem::path(options.data);
+    if (options.data.empty() && argv0 == nullptr)
+        dir = std::filesystem::current_path();
+    std::string text = dir.string();
+    if (text.empty() || text.back() != '/')
+        text += '/';
+    return text;
+}
+
+// As at the program's start: today's dates (or the given ones) in the
+// settings record, the execution date through its rule.
+void prepareSettings(store::PaymentStore& data, const Options& options)
+{
+    store::Cursor& settings = data.Stamm_tt;
+    settings.edit();
+    settings.field("Erstelldatum").setString(options.created.empty() ? today() : options.created);
+    settings.field("Ausfuehrungstermin")
+        .setString(options.execute.empty() ? today() : options.execute);
+    settings.post();
+}
+
+void chooseParty(store::PaymentStore& data, long long party)
+{
+    store::Cursor& orderers = data.Auftrag_tt;
+    orderers.first();
+    if (party == 0)
+        return;
+    for (; !orderers.eof(); orderers.next()) {
+        if (orderers.field("Zaehler").asLargeInt() == party)
+            return;
+    }
+    throw std::runtime_error("there is no ordering party " + std::to_string(party));
+}
+
+void printLine(const char* caption, const checking::ResultLine& line)
+{
+    std::printf("%s %-27s %s\n", line.colour == checking::LineColour::Red ? "!" : " ", caption,
+                line.text.c_str());
+}
+
+int check(store::PaymentStore& data)
+{
+    const dtazv::TVekDTAZV writer;
+    const checking::CheckResult r = checking::CheckRun(data, writer).run(language::isEnglish());
+    std::printf("Tarvion - Test certificate\n\n");
+    printLine("Remark date", r.mDatum);
+    std::printf("  Client\n");
+    printLine("  Name", r.mName);
+    printLine("  Account number", r.mKonto);
+    printLine("  Bank code number", r.mBLZ);
+    std::printf("  Exchange data\n");
+    printLine("  Amount < 1 EUR", r.m1EUR);
+    printLine("  Amount > 50.000 EUR", r.mB50000);
+    printLine("  Announce-requiring amount", r.mMelde);
+    printLine("  Incorrect IBAN", r.mIBAN);
+    printLine("  Incorrect BIC", r.mBIC);
+    printLine("  Incorrect Date", r.mAusDat);
+    if (!r.mHinweis.empty())
+        std::printf("\n! %s\n", r.mHinweis.c_str());
+    if (!r.marked.empty()) {
+        std::printf("\n");
+        for (const checking::MarkedTransfer& t : r.marked) {
+            // Padded by characters, not bytes, so that umlauts keep the columns.
+            const std::size_t width = dtazv::text::characterCount(t.name);
+            const std::string name = t.name + std::string(width < 35 ? 35 - width : 0, ' ');
+            std::printf("%8lld  %s %s\n", static_cast<long long>(t.zaehler), name.c_str(),
+                        t.remark.c_str());
+        }
+    }
+    return r.allowsFile() ? 0 : 2;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    try {
+        for (int i = 1; i < argc; ++i) {
+            if (std::string(argv[i]) == "--help") {
+                std::printf("%s", usage());
+                return 0;
+            }
+        }
+        const Options options = parse(argc, argv);
+        if (options.command.empty()) {
+            std::fprintf(stderr, "%s", usage());
+            return 1;
+        }
+        if (options.command != "check")
+            throw std::runtime_error("unknown command " + options.command);
+
+        const std::string dir = dataDirectory(options, argv[0]);
+        store::PaymentStore data;
+        checking::installExecutionDateRule(
+            data, [](const std::string& warning) { std::printf("%s\n", warning.c_str()); });
+        data.pointAt(dir);
+        language::setCurrentLanguage(language::storedLanguage(dir + "VIZUZAR.INI"));
+        data.openAll();
+        prepareSettings(data, options);
+        chooseParty(data, options.party);
+        return check(data);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tarvion-cli: %s\n", e.what());
+        return 1;
+    }
+}

@@ -1,0 +1,143 @@
+#include "checking/CheckRun.h"
+
+#include "checking/CheckTexts.h"
+#include "dtazv/VekDTAZV.h"
+#include "store/PaymentStore.h"
+
+#include <algorithm>
+
+namespace checking {
+namespace {
+
+std::string withoutBlanks(std::string text)
+{
+    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+    return text;
+}
+
+ResultLine red(const char* text)
+{
+    return {text, LineColour::Red};
+}
+
+ResultLine countLine(int count, bool english)
+{
+    if (count == 0)
+        return {texts::kNone.in(english), LineColour::Normal};
+    return red((std::to_string(count) + texts::kNotExecuted.in(english)).c_str());
+}
+
+} // namespace
+
+CheckRun::CheckRun(store::PaymentStore& data, const dtazv::TVekDTAZV& writer)
+    : m_data(data), m_writer(writer)
+{}
+
+CheckResult CheckRun::run(bool english)
+{
+    m_data.PostPendingEdits();
+    CheckResult result;
+    result.verdict = "J";
+
+    // Header: the settings record's dates and the current ordering party.
+    store::Cursor& settings = m_data.Stamm_tt;
+    store::Cursor& orderer = m_data.Auftrag_tt;
+    const double created = settings.field("Erstelldatum").asDate();
+    const double execution = settings.field("Ausfuehrungstermin").asDate();
+    const bool reportingAllowed = settings.field("Meldepflicht").asBoolean();
+    const bool over50000Allowed = orderer.field("Zahlung50T").asBoolean();
+    const auto fail = [&](ResultLine& line, const texts::Text& text) {
+        line = red(text.in(english));
+        result.verdict = "N";
+    };
+    if (created > execution)
+        fail(result.mDatum, texts::kBeforeCreation);
+    else if (execution > created + 15.0)
+        fail(result.mDatum, texts::kAfter15Days);
+    if (orderer.field("Name").asString().empty())
+        fail(result.mName, texts::kNoClientName);
+    if (orderer.field("BLZ").isNull())
+        fail(result.mBLZ, texts::kNoBankCode);
+    if (orderer.field("KontoNr").isNull())
+        fail(result.mKonto, texts::kNoAccount);
+
+    {
+        store::BulkRun bulk(m_data);
+        store::Cursor& transfers = m_data.Zahlung_tt;
+        for (transfers.first(); !transfers.eof(); transfers.next()) {
+            // All changes of one visit go into one commit.
+            transfers.edit();
+            std::string remark;
+            bool marked = false;
+
+            const std::string iban = withoutBlanks(transfers.field("IBAN").asString());
+            const std::string bic = withoutBlanks(transfers.field("BIC").asString());
+            if (iban != transfers.field("IBAN").asString())
+                transfers.field("IBAN").setString(iban);
+            if (bic != transfers.field("BIC").asString())
+                transfers.field("BIC").setString(bic);
+
+            const double amount = transfers.field("BETRAG").asFloat();
+            const auto apply = [&](bool fails, bool marks, const texts::Text& text, int* counter) {
+                if (!fails)
+                    return;
+                marked = marked || marks;
+                remark += text.in(english);
+                if (counter)
+                    ++*counter;
+            };
+            apply(amount < 1, true, texts::kBelowOne, &result.amountsBelowOne);
+            apply(store::roundHalfToEven(amount) > 50000 && !over50000Allowed, true,
+                  texts::kOver50000, &result.amountsOver50000);
+            apply(amount >= 12500, !reportingAllowed, texts::kReportable,
+                  &result.reportableAmounts);
+            apply(transfers.field("Name").asString().empty(), true, texts::kNoName, nullptr);
+
+            bool ibanFails = false;
+            try {
+                m_writer.CheckIBAN(iban);
+            } catch (const std::exception&) {
+                ibanFails = true;
+            }
+            apply(ibanFails, true, texts::kWrongIban, &result.wrongIbans);
+            bool bicFails = false;
+            try {
+                m_writer.CheckBIC(bic);
+            } catch (const std::exception&) {
+                bicFails = true;
+            }
+            apply(bicFails, true, texts::kWrongBic, &result.wrongBics);
+
+            if (!transfers.field("Ausfuehrungsdatum").isNull()) {
+                const double date = transfers.field("Ausfuehrungsdatum").asDate();
+                if (created > date)
+                    apply(true, true, texts::kDateBeforeCreation, &result.wrongDates);
+                else if (date > created + 15.0)
+                    apply(true, true, texts::kDateAfter15Days, &result.wrongDates);
+            }
+
+            transfers.field("PRUEFEN").setBoolean(marked);
+            transfers.field("Hinweis").setString(remark);
+            transfers.post();
+            if (marked)
+                result.marked.push_back({transfers.field("Zaehler").asLargeInt(),
+                                         transfers.field("Name").asString(),
+                                         transfers.field("Hinweis").asString()});
+        }
+    }
+
+    result.m1EUR = countLine(result.amountsBelowOne, english);
+    result.mB50000 = countLine(result.amountsOver50000, english);
+    result.mMelde = countLine(result.reportableAmounts, english);
+    if (result.reportableAmounts > 0)
+        result.mMelde = red((std::to_string(result.reportableAmounts) +
+                             (reportingAllowed ? "" : texts::kReportableNotExecuted))
+                                .c_str());
+    result.mIBAN = countLine(result.wrongIbans, english);
+    result.mBIC = countLine(result.wrongBics, english);
+    result.mAusDat = countLine(result.wrongDates, english);
+    result.mHinweis = result.allowsFile() ? std::string() : texts::kNoFile.in(english);
+    return result;
+}
+
+} // namespace checking

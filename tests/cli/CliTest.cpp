@@ -1,0 +1,109 @@
+#include "StoreFixture.h"
+#include "language/IniFile.h"
+
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    std::string output;
+};
+
+CliRun runCli(const std::string& arguments)
+{
+    CliRun run;
+    FILE* pipe = popen((std::string(TARVION_CLI) + " " + arguments + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    while (const std::size_t n = fread(buffer, 1, sizeof buffer, pipe))
+        run.output.append(buffer, n);
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class Cli : public store::test::StoreFixture
+{
+protected:
+    void SetUp() override
+    {
+        StoreFixture::SetUp();
+        tablegen::fillDefaultSettings((dir / "stamm.ADT").string());
+        data.openAll();
+        store::Cursor& a = data.Auftrag_tt;
+        for (const char* name : {"Erste GmbH", ""}) {
+            a.append();
+            a.field("Name").setString(name);
+            a.field("BLZ").setFloat(37040044);
+            a.field("KontoNr").setFloat(532013000);
+            a.post();
+        }
+        addTransfer("Meier");
+        data.Zahlung_tt.edit();
+        data.Zahlung_tt.field("IBAN").setString("DE89 3704 0044 0532 0130 00");
+        data.Zahlung_tt.field("BIC").setString("COBADEFFXXX");
+        data.Zahlung_tt.post();
+        addTransfer("Schulze", false, 0.5);
+        data.pointAt(dir.string()); // the tool works on the files alone
+    }
+
+    std::string dataOption() const { return "--data " + dir.string(); }
+};
+
+TEST_F(Cli, CheckPrintsTheCertificateAndStoresTheResults)
+{
+    const CliRun run = runCli("check " + dataOption());
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("  Remark date                 OK"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("!   Amount < 1 EUR            1 ( wird nicht ausgeführt )"),
+              std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("Schulze"), std::string::npos);
+    EXPECT_NE(run.output.find("< Betrag kleiner als 1 EUR >"), std::string::npos);
+    EXPECT_EQ(run.output.find("Meier "), std::string::npos) << "only marked transfers are listed";
+
+    data.openAll();
+    data.Zahlung_tt.first();
+    EXPECT_EQ(data.Zahlung_tt.field("IBAN").asString(), "DE89370400440532013000");
+    EXPECT_FALSE(data.Zahlung_tt.field("PRUEFEN").asBoolean());
+    data.Zahlung_tt.next();
+    EXPECT_TRUE(data.Zahlung_tt.field("PRUEFEN").asBoolean());
+}
+
+TEST_F(Cli, VerdictNoExitsWithTwoInTheStoredLanguage)
+{
+    language::IniFile ini;
+    ini.setValue("Sprache", "Sprache", "English");
+    ini.save((dir / "VIZUZAR.INI").string());
+    const CliRun run =
+        runCli("check --party 2 --created 2026-12-11 --execute 2026-12-28 " + dataOption());
+    EXPECT_EQ(run.exitCode, 2) << run.output;
+    EXPECT_NE(run.output.find("Das Ausführungsdatum darf max. 15 Tage nach dem Erstellungsdatum "
+                              "liegen !"),
+              std::string::npos)
+        << "the execution-date rule warns";
+    EXPECT_NE(run.output.find("Client incorrect ! "), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("lies more than 15 days after the date of preparation !"),
+              std::string::npos);
+    EXPECT_NE(run.output.find("! DTAZV file cannot be provided !"), std::string::npos);
+}
+
+TEST_F(Cli, ErrorsAndHelp)
+{
+    EXPECT_EQ(runCli("--help").exitCode, 0);
+    EXPECT_NE(runCli("--help").output.find("usage: tarvion-cli"), std::string::npos);
+    const CliRun unknown = runCli("check --party 9 " + dataOption());
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_NE(unknown.output.find("there is no ordering party 9"), std::string::npos);
+    std::filesystem::remove(dir / "stamm.ADT");
+    const CliRun missing = runCli("check " + dataOption());
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.output.find("stamm.ADT is missing"), std::string::npos) << missing.output;
+    EXPECT_EQ(runCli("frobnicate " + dataOption()).exitCode, 1);
+}
+
+} // namespace
