@@ -1,0 +1,338 @@
+#include "filecreation/Reports.h"
+
+#include "TableFiles.h"
+#include "filecreation/DisplayFormat.h"
+#include "filecreation/Report.h"
+#include "filecreation/ReportError.h"
+#include "store/PaymentStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <poppler/qt6/poppler-qt6.h>
+
+namespace {
+
+// A rendered PDF read back: each page's words with their places in millimetres.
+struct Word
+{
+    QString text;
+    QRectF mm;
+};
+
+struct Pdf
+{
+    std::vector<std::vector<Word>> pages;
+
+    QString pageText(int page) const
+    {
+        QStringList words;
+        for (const Word& w : pages.at(static_cast<std::size_t>(page)))
+            words << w.text;
+        return words.join(QLatin1Char(' '));
+    }
+    QString allText() const
+    {
+        QStringList texts;
+        for (std::size_t p = 0; p < pages.size(); ++p)
+            texts << pageText(static_cast<int>(p));
+        return texts.join(QLatin1Char(' '));
+    }
+    // The first word with this text at least `below` millimetres from the top.
+    const Word* find(int page, const QString& text, double below = 0) const
+    {
+        for (const Word& w : pages.at(static_cast<std::size_t>(page))) {
+            if (w.text == text && w.mm.y() >= below)
+                return &w;
+        }
+        return nullptr;
+    }
+};
+
+Pdf readPdf(const QString& path)
+{
+    Pdf pdf;
+    const std::unique_ptr<Poppler::Document> document = Poppler::Document::load(path);
+    if (!document)
+        return pdf;
+    for (int i = 0; i < document->numPages(); ++i) {
+        const std::unique_ptr<Poppler::Page> page = document->page(i);
+        std::vector<Word> words;
+        constexpr double mmPerPoint = 25.4 / 72.0;
+        for (const auto& box : page->textList()) {
+            const QRectF b = box->boundingBox();
+            words.push_back({box->text(), QRectF(b.x() * mmPerPoint, b.y() * mmPerPoint,
+                                                 b.width() * mmPerPoint, b.height() * mmPerPoint)});
+        }
+        pdf.pages.push_back(std::move(words));
+    }
+    return pdf;
+}
+
+} // namespace
+
+class ReportsTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<store::PaymentStore> m_data;
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QString dataDirectory() const { return m_dir.path() + QLatin1Char('/'); }
+
+    void addTransfers(int count, int markEvery)
+    {
+        store::Cursor& z = m_data->Zahlung_tt;
+        for (int i = 0; i < count; ++i) {
+            z.append();
+            z.field("Name").setString(QStringLiteral("Lieferant %1")
+                                          .arg(count - i, 3, 10, QLatin1Char('0'))
+                                          .toStdString());
+            z.field("BIC").setString("COBADEFFXXX");
+            z.field("IBAN").setString("DE89370400440532013000");
+            z.field("BETRAG").setFloat(1000.25);
+            z.field("Verwendungszweck1").setString("Rechnung " + std::to_string(i));
+            z.field("PRUEFEN").setBoolean(markEvery > 0 && i % markEvery == 0);
+            z.field("Hinweis").setString(markEvery > 0 && i % markEvery == 0 ? " < IBAN falsch > "
+                                                                             : "");
+            z.post();
+        }
+        z.setIndexName("Name");
+    }
+
+private slots:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        for (const store::TableDef* table : store::allTables())
+            QFile::remove(path(QString::fromStdString(table->fileName)));
+        m_data.reset();
+        for (const store::TableDef* table : store::allTables())
+            tablegen::createTableFile(path(QString::fromStdString(table->fileName)).toStdString(),
+                                      *table);
+        tablegen::fillDefaultSettings(path(QStringLiteral("stamm.ADT")).toStdString());
+        for (const char* name : {filecreation::kNoteTemplate, filecreation::kJournalTemplate}) {
+            QFile::remove(path(QLatin1String(name)));
+            QVERIFY(QFile::copy(QStringLiteral(TARVION_DATA_SOURCE) + QLatin1Char('/') +
+                                    QLatin1String(name),
+                                path(QLatin1String(name))));
+        }
+        m_data = std::make_unique<store::PaymentStore>();
+        m_data->pointAt(dataDirectory().toStdString());
+        m_data->openAll();
+        store::Cursor& a = m_data->Auftrag_tt;
+        a.append();
+        a.field("Name").setString("Muster GmbH");
+        a.field("Name1").setString("Buchhaltung");
+        a.field("Strasse").setString("Hauptstraße 1");
+        a.field("Ort").setString("80331 München");
+        a.field("KontoNr").setFloat(532013000);
+        a.field("BLZ").setFloat(37040044);
+        a.field("Bundesbankmeldung").setBoolean(true);
+        a.post();
+        store::Cursor& s = m_data->Stamm_tt;
+        s.edit();
+        s.field("Erstelldatum").setString("2026-12-11");
+        s.field("Ausfuehrungstermin").setString("2026-12-14");
+        s.field("ANZAHL").setFloat(3);
+        s.field("SUMME_EURO").setFloat(1234.56);
+        s.post();
+    }
+
+    void cleanup() { m_data.reset(); }
+
+    void noteShowsEveryCaptionBesideItsValue()
+    {
+        for (const bool english : {false, true}) {
+            const QString pdf = path(QStringLiteral("note.pdf"));
+            filecreation::PdfOutput output(pdf);
+            filecreation::printAccompanyingNote(*m_data, dataDirectory(), english, output);
+            const Pdf read = readPdf(pdf);
+            QCOMPARE(read.pages.size(), std::size_t(1));
+            const QString text = read.allText();
+            const QStringList captions =
+                english
+                    ? QStringList{QStringLiteral("Corollary note"),
+                                  QStringLiteral("Number of transactions"),
+                                  QStringLiteral("Total amount from"),
+                                  QStringLiteral("Company, Signature(s)"), QStringLiteral("Name 1")}
+                    : QStringList{
+                          QStringLiteral("Begleitzettel - Belegloser Datenträgeraustausch DTAZV"),
+                          QStringLiteral("Anzahl der Datensätze T"),
+                          QStringLiteral("Summe der Beträge über"),
+                          QStringLiteral("Firma, Unterschrift(en)"), QStringLiteral("Name 1")};
+            for (const QString& caption : captions)
+                QVERIFY2(text.contains(caption),
+                         qPrintable(caption + QStringLiteral(" in ") + text));
+            for (const char* value : {"Muster GmbH", "532013000", "37040044", "1.234,56",
+                                      "11.12.2026", "14.12.2026", "EUR", "80331 München"})
+                QVERIFY2(text.contains(QString::fromUtf8(value)), value);
+            QCOMPARE(text.contains(QStringLiteral("Begleitzettel")), !english);
+        }
+    }
+
+    void journalListsTheUnmarkedTransfersByName()
+    {
+        addTransfers(6, 3); // rows 0 and 3 are marked
+        const QString pdf = path(QStringLiteral("journal.pdf"));
+        filecreation::PdfOutput output(pdf);
+        filecreation::printJournal(*m_data, dataDirectory(), false, output);
+        QVERIFY(!m_data->Zahlung_tt.isFiltered());
+        QCOMPARE(m_data->Zahlung_tt.recordCount(), 6);
+
+        const Pdf read = readPdf(pdf);
+        QCOMPARE(read.pages.size(), std::size_t(1));
+        const QString text = read.pageText(0);
+        QVERIFY(text.contains(QStringLiteral("DTAZV - Protokoll")));
+        // Inserted as Lieferant 006 ... 001; 006 and 003 are marked.
+        const QStringList listed{QStringLiteral("001"), QStringLiteral("002"),
+                                 QStringLiteral("004"), QStringLiteral("005")};
+        double lastY = 0;
+        for (const QString& number : listed) {
+            const Word* word = read.find(0, number);
+            QVERIFY2(word, qPrintable(number));
+            QVERIFY(word->mm.y() > lastY);
+            lastY = word->mm.y();
+        }
+        QVERIFY(!read.find(0, QStringLiteral("003")));
+        QVERIFY(!read.find(0, QStringLiteral("006")));
+        QVERIFY(!text.contains(QStringLiteral("IBAN falsch")));
+        QVERIFY(text.contains(QStringLiteral("Anzahl 4")));
+        QVERIFY2(text.contains(QStringLiteral("4.001,00")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("€")));
+    }
+
+    void journalColumnsStandWhereTheLayoutPutsThem()
+    {
+        addTransfers(1, 0);
+        const QString pdf = path(QStringLiteral("journal.pdf"));
+        filecreation::PdfOutput output(pdf);
+        filecreation::printJournal(*m_data, dataDirectory(), true, output);
+        const Pdf read = readPdf(pdf);
+        const double margin = 6.35;
+        const struct
+        {
+            const char* word;
+            double x; // left edge, or right edge for right-aligned items
+            bool right;
+        } expected[] = {
+            {"IBAN", 19.8, false},
+            {"Name", 57.7, false},
+            {"Amount", 115.2 + 10.5, true},
+            {"Notice", 219.9, false},
+            {"COBADEFFXXX", 1.3, false},
+            {"DE89370400440532013000", 20.1, false},
+            {"1.000,25", 104.0 + 21.7, true},
+            {"Applicant", 1.3, false},
+            {"Muster", 22.5, false},
+            {"532013000", 116.2, false},
+        };
+        for (const auto& e : expected) {
+            // Column headings and rows stand below the title band.
+            const double below = std::string_view(e.word) == "Name" ? margin + 56.6 : 0;
+            const Word* word = read.find(0, QString::fromUtf8(e.word), below);
+            QVERIFY2(word, e.word);
+            const double x = e.right ? word->mm.right() : word->mm.left();
+            QVERIFY2(std::abs(x - (margin + e.x)) < 1.0,
+                     qPrintable(QStringLiteral("%1 at %2 mm").arg(QLatin1String(e.word)).arg(x)));
+        }
+        QCOMPARE(read.pages.size(), std::size_t(1));
+        QVERIFY(read.pageText(0).contains(QStringLiteral("Page 1")));
+    }
+
+    void longJournalRepeatsHeaderAndFooter()
+    {
+        addTransfers(300, 0);
+        const QString pdf = path(QStringLiteral("journal.pdf"));
+        filecreation::PdfOutput output(pdf);
+        filecreation::printJournal(*m_data, dataDirectory(), false, output);
+        const Pdf read = readPdf(pdf);
+        QVERIFY(read.pages.size() >= 7);
+        int details = 0;
+        for (std::size_t p = 0; p < read.pages.size(); ++p) {
+            const QString text = read.pageText(static_cast<int>(p));
+            QVERIFY2(text.contains(QStringLiteral("Verwendungszweck 1")), "header on every page");
+            QVERIFY(text.contains(QStringLiteral("Seite %1").arg(p + 1)));
+            QCOMPARE(text.contains(QStringLiteral("DTAZV - Protokoll")), p == 0);
+            details += static_cast<int>(text.count(QStringLiteral("COBADEFFXXX")));
+        }
+        QCOMPARE(details, 300);
+        QVERIFY(read.pageText(static_cast<int>(read.pages.size()) - 1)
+                    .contains(QStringLiteral("Anzahl 300")));
+    }
+
+    void everyTransferMarkedStillPrintsTitleAndZeros()
+    {
+        addTransfers(3, 1);
+        const QString pdf = path(QStringLiteral("journal.pdf"));
+        filecreation::PdfOutput output(pdf);
+        filecreation::printJournal(*m_data, dataDirectory(), false, output);
+        const QString text = readPdf(pdf).allText();
+        QVERIFY(text.contains(QStringLiteral("Anzahl 0")));
+        QVERIFY(text.contains(QStringLiteral("0,00")));
+        QVERIFY(!text.contains(QStringLiteral("COBADEFFXXX")));
+    }
+
+    void brokenTemplateNamesTheFileAndTheFilterGoesOff()
+    {
+        struct Case
+        {
+            const char* content; // null: the file is missing
+            const char* fault;
+        };
+        const Case cases[] = {
+            {nullptr, "fehlt"},
+            {"{ \"bands\": ", "fehlerhaft"},
+            {"{ \"bands\": { \"detail\": { \"height\": 4, \"items\": [ { \"type\": \"bild\" } ] } "
+             "} }",
+             "unbekannte Elementart \"bild\""},
+            {"{ \"page\": { \"paper\": \"A3\" } }", "unbekanntes Papierformat"},
+            {"{ \"bands\": { \"detail\": { \"height\": 4, \"items\": [ { \"type\": \"field\", "
+             "\"pipeline\": \"ppDBPipeline1\", \"field\": \"Unbekannt\" } ] } } }",
+             "Das Feld Unbekannt"},
+        };
+        addTransfers(2, 0);
+        for (const Case& c : cases) {
+            QFile::remove(path(QLatin1String(filecreation::kJournalTemplate)));
+            if (c.content) {
+                QFile file(path(QLatin1String(filecreation::kJournalTemplate)));
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write(c.content);
+            }
+            const QString pdf = path(QStringLiteral("broken.pdf"));
+            filecreation::PdfOutput output(pdf);
+            try {
+                filecreation::printJournal(*m_data, dataDirectory(), false, output);
+                QFAIL(c.fault);
+            } catch (const filecreation::ReportError& e) {
+                const QString message = QString::fromUtf8(e.what());
+                QVERIFY2(message.contains(QString::fromUtf8(c.fault)), qPrintable(message));
+                if (!QString::fromUtf8(c.fault).startsWith(QStringLiteral("Das Feld")))
+                    QVERIFY2(message.contains(QLatin1String(filecreation::kJournalTemplate)),
+                             qPrintable(message));
+            }
+            QVERIFY(!m_data->Zahlung_tt.isFiltered());
+            QVERIFY(!QFile::exists(pdf));
+        }
+    }
+
+    void numberFormats()
+    {
+        const QLocale german(QLocale::German, QLocale::Germany);
+        QCOMPARE(filecreation::formatNumber(1234.5, QStringLiteral("$#,0.00;-$#,0.00"), german),
+                 QStringLiteral("€1.234,50"));
+        QCOMPARE(filecreation::formatNumber(-2.5, QStringLiteral("$#,0.00;-$#,0.00"), german),
+                 QStringLiteral("-€2,50"));
+        QCOMPARE(filecreation::formatNumber(1234567, QStringLiteral("0"), german),
+                 QStringLiteral("1234567"));
+        QCOMPARE(filecreation::formatNumber(-3, QStringLiteral("#,0.00"), german),
+                 QStringLiteral("-3,00"));
+    }
+};
+
+QTEST_MAIN(ReportsTest)
+#include "ReportsTest.moc"
