@@ -1,5 +1,6 @@
 #include "app/Dialogs.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace app {
@@ -51,14 +52,48 @@ bool Dialogs::question(QWidget* parent, const QString& text)
     return box.exec() != QMessageBox::No;
 }
 
-void Dialogs::information(QWidget* parent, const QString& text)
+void Dialogs::information(QWidget* parent, const QString& text, const QString& details)
 {
     if (recorder()) {
         recorder()(text);
         return;
     }
     QMessageBox box(QMessageBox::Information, applicationTitle(), text, QMessageBox::Ok, parent);
+    if (!details.isEmpty())
+        box.setDetailedText(details);
     box.exec();
+}
+
+std::deque<std::optional<QString>>& Dialogs::nextSaveFileNames()
+{
+    static std::deque<std::optional<QString>> names;
+    return names;
+}
+
+void Dialogs::setNextSaveFileNames(std::deque<std::optional<QString>> names)
+{
+    nextSaveFileNames() = std::move(names);
+}
+
+std::optional<QString> Dialogs::saveFileName(QWidget* parent, const QString& title,
+                                             const QString& proposal, const QStringList& filters)
+{
+    if (recorder()) {
+        recorder()(title);
+        if (nextSaveFileNames().empty())
+            return std::nullopt;
+        std::optional<QString> name = nextSaveFileNames().front();
+        nextSaveFileNames().pop_front();
+        return name;
+    }
+    QFileDialog dialog(parent, title, proposal);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile(proposal);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front();
 }
 
 } // namespace app

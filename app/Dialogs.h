@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -16,13 +18,19 @@ class Dialogs
 public:
     // Yes/No; a command goes on unless the answer is No.
     static bool question(QWidget* parent, const QString& text);
-    // A notice with an OK button.
-    static void information(QWidget* parent, const QString& text);
+    // A notice with an OK button; `details` are shown on request.
+    static void information(QWidget* parent, const QString& text, const QString& details = {});
+    // The save dialog: a file name (no extension added, no question about an
+    // existing file), or nothing when cancelled.
+    static std::optional<QString> saveFileName(QWidget* parent, const QString& title,
+                                               const QString& proposal, const QStringList& filters);
 
     // Tests: the answers the next questions get (true is Yes), and a record
     // of every text shown instead of showing it.
     static void setNextAnswers(std::deque<bool> answers);
     static void setRecorder(std::function<void(const QString& text)> recorder);
+    // Tests: what the next save dialogs answer (nothing: cancelled).
+    static void setNextSaveFileNames(std::deque<std::optional<QString>> names);
     static bool isAnswering();
 
     static QString applicationTitle();
@@ -30,6 +38,7 @@ public:
 private:
     static std::deque<bool>& nextAnswers();
     static std::function<void(const QString&)>& recorder();
+    static std::deque<std::optional<QString>>& nextSaveFileNames();
 };
 
 } // namespace app

@@ -1,6 +1,7 @@
 #include "app/HauptForm.h"
 
 #include "app/AuftragForm.h"
+#include "app/CreateFileUi.h"
 #include "app/CursorModel.h"
 #include "app/Dialogs.h"
 #include "app/FieldBinder.h"
@@ -155,7 +156,8 @@ void THauptForm::buildMenus()
         addItem(steps, "dxBarButton19", QStringLiteral("Daten prüfen"), &THauptForm::checkCommand);
     check->setToolTip(QStringLiteral("Daten prüfen"));
     steps->addSeparator();
-    addItem(steps, "dxBarButton13", QStringLiteral("3. DTAZV-Datei erstellen"));
+    addItem(steps, "dxBarButton13", QStringLiteral("3. DTAZV-Datei erstellen"),
+            &THauptForm::LMDSpeedButton9Click);
 
     QMenu* program = menu("dxBarSubItem4", QStringLiteral("Programm"));
     addItem(program, "dxBarButton22", QStringLiteral("Einstellungen"), &THauptForm::showSettings);
@@ -195,6 +197,7 @@ void THauptForm::connectCommands()
             [this, &orderers] { guarded([&] { orderers.last(); }); });
 
     on(m_transfers->checkButton, &THauptForm::checkCommand);
+    on(m_options->createButton, &THauptForm::LMDSpeedButton9Click);
     on(m_transfers->newButton, &THauptForm::newTransfer);
     on(m_transfers->deleteButton, &THauptForm::deleteCurrentTransfer);
     connect(m_transfers->editInTable, &QCheckBox::clicked, this, &THauptForm::setEditInTable);
@@ -202,7 +205,6 @@ void THauptForm::connectCommands()
 
     // Built by later work: visible, not yet usable.
     m_transfers->importButton->setEnabled(false);
-    m_options->createButton->setEnabled(false);
 }
 
 void THauptForm::guarded(const std::function<void()>& command)
@@ -323,6 +325,18 @@ void THauptForm::checkCommand()
 {
     pruefen();
     m_pruefForm->exec();
+}
+
+void THauptForm::LMDSpeedButton9Click()
+{
+    createDialogs();
+    if (!m_createFile)
+        m_createFile = std::make_unique<filecreation::CreateFileWorkflow>(
+            m_data, m_writer, m_dataDirectory.toStdString());
+    WindowCreateFileUi ui(this, *m_pruefForm);
+    m_lastCreation = m_createFile->run(ui, language::isEnglish());
+    m_lastCheck = m_lastCreation.check;
+    m_pruefForm->setResult(m_lastCheck);
 }
 
 void THauptForm::newOrderer()

@@ -2,12 +2,14 @@
 
 #include "checking/CheckResult.h"
 #include "dtazv/VekDTAZV.h"
+#include "filecreation/CreateFileWorkflow.h"
 #include "store/PaymentStore.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -75,6 +77,9 @@ public:
 
     // Commands, named after the elements that trigger them.
     void checkCommand(); // LMDSpeedButton5, dxBarButton19: check, then the certificate
+    // LMDSpeedButton9, dxBarButton13: "3. DTAZV-Datei erstellen".
+    void LMDSpeedButton9Click();
+    const filecreation::CreateFileWorkflow::Outcome& lastCreation() const { return m_lastCreation; }
     void newOrderer();
     void deleteOrderer();
     void selectOrderer();
@@ -103,6 +108,8 @@ private:
     store::PaymentStore m_data;
     dtazv::TVekDTAZV m_writer;
     checking::CheckResult m_lastCheck;
+    std::unique_ptr<filecreation::CreateFileWorkflow> m_createFile;
+    filecreation::CreateFileWorkflow::Outcome m_lastCreation;
     QString m_dataDirectory;
     QHash<QString, QAction*> m_actions;
     QLabel* m_banner = nullptr;

@@ -70,7 +70,7 @@ double bareLoop(const fs::path& file)
     sqlite3* db = nullptr;
     sqlite3_open(file.c_str(), &db);
     sqlite3_exec(db, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
-    sqlite3_exec(db, "PRAGMA synchronous = FULL", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
     std::vector<Row> rows;
     sqlite3_stmt* read = nullptr;
     sqlite3_prepare_v2(db, "SELECT rowid, PRUEFEN, coalesce(Hinweis,''), IBAN, BIC FROM ZAHLUNG",

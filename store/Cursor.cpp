@@ -16,18 +16,56 @@ const char* kClosedDataset = "Cannot perform this operation on a closed dataset"
 const char* kEmptyDataset = "Cannot perform this operation on an empty dataset";
 const char* kNotEditing = "Dataset not in edit or insert mode";
 
+// Reads a column into `slot`, reusing the slot's text buffer where it can:
+// long walks read the same columns row after row.
+void readColumnInto(Value& slot, const Statement& statement, int column, FieldType type)
+{
+    const int stored = statement.columnType(column);
+    if (stored == SQLITE_NULL) {
+        slot = std::monostate{};
+        return;
+    }
+    switch (type) {
+    case FieldType::Text:
+    case FieldType::Date:
+        if (stored == SQLITE_TEXT) {
+            const std::string_view text = statement.columnTextView(column);
+            if (std::string* buffer = std::get_if<std::string>(&slot))
+                buffer->assign(text);
+            else
+                slot = std::string(text);
+            return;
+        }
+        break;
+    case FieldType::Float:
+    case FieldType::Currency:
+        if (stored == SQLITE_FLOAT || stored == SQLITE_INTEGER) {
+            slot = statement.columnDouble(column);
+            return;
+        }
+        break;
+    case FieldType::AutoInc:
+    case FieldType::Boolean:
+        if (stored == SQLITE_INTEGER) {
+            slot = statement.columnInt(column);
+            return;
+        }
+        break;
+    }
+    // A value of another kind than the field's, as another program may store it.
+    if (stored == SQLITE_INTEGER)
+        slot = normalised(statement.columnInt(column), type);
+    else if (stored == SQLITE_FLOAT)
+        slot = normalised(statement.columnDouble(column), type);
+    else
+        slot = normalised(statement.columnText(column), type);
+}
+
 Value readColumn(const Statement& statement, int column, FieldType type)
 {
-    switch (statement.columnType(column)) {
-    case SQLITE_INTEGER:
-        return normalised(statement.columnInt(column), type);
-    case SQLITE_FLOAT:
-        return normalised(statement.columnDouble(column), type);
-    case SQLITE_NULL:
-        return {};
-    default:
-        return normalised(statement.columnText(column), type);
-    }
+    Value value;
+    readColumnInto(value, statement, column, type);
+    return value;
 }
 
 void bindValue(Statement& statement, int index, const Value& value)
@@ -262,6 +300,36 @@ std::vector<int64_t> Cursor::selectRowIds(const std::string& order) const
     return rowIds;
 }
 
+void Cursor::scan(const std::vector<int>& fieldIndexes,
+                  const std::function<void(const std::vector<Value>&)>& visit) const
+{
+    requireOpen();
+    if (m_state != CursorState::Browse)
+        throw StoreError(m_name + ": a pending change must be stored before the rows are read");
+    std::string columns;
+    for (int index : fieldIndexes) {
+        const FieldInfo& info = fieldInfo(index);
+        if (info.column.empty())
+            throw StoreError(m_name + ": Field '" + info.name + "' is computed");
+        columns += (columns.empty() ? "" : ", ") + quoteIdentifier(info.column);
+    }
+    FilterSql filter;
+    Statement query(m_connection.handle(),
+                    "SELECT " + (columns.empty() ? std::string("NULL") : columns) +
+                        fromWhere(filter) + orderClause(),
+                    m_table.fileName);
+    bindFilter(query, filter);
+    std::vector<Value> values(fieldIndexes.size());
+    std::vector<FieldType> types;
+    for (int index : fieldIndexes)
+        types.push_back(fieldInfo(index).type);
+    while (query.step()) {
+        for (std::size_t i = 0; i < fieldIndexes.size(); ++i)
+            readColumnInto(values[i], query, static_cast<int>(i), types[i]);
+        visit(values);
+    }
+}
+
 Cursor::Summary Cursor::summarize(int index) const
 {
     requireOpen();
@@ -335,8 +403,7 @@ int64_t Cursor::rowIdAt(int row) const
 std::vector<Value> Cursor::loadRow(int64_t rowId) const
 {
     std::vector<Value> row(m_fields.size());
-    m_selectRow.reset();
-    m_selectRow.bind(1, rowId);
+    m_selectRow.bind(1, rowId); // left reset after its last use
     if (m_selectRow.step()) {
         int column = 0;
         for (std::size_t i = 0; i < m_fields.size(); ++i) {

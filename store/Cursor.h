@@ -172,6 +172,12 @@ public:
     };
     Summary summarize(int fieldIndex) const;
 
+    // Reads the given fields of every row in the cursor's order and filter with
+    // one statement, for long read-only walks; moves nothing. `visit` gets the
+    // values in the order of `fieldIndexes`. Needs the browse state.
+    void scan(const std::vector<int>& fieldIndexes,
+              const std::function<void(const std::vector<Value>& values)>& visit) const;
+
     // Row ids in the order of a field, for a view's own sorting.
     std::vector<int64_t> rowIdsOrderedBy(int fieldIndex, bool ascending) const;
     int rowOfId(int64_t rowId) const; // -1 if not in the set

@@ -66,8 +66,8 @@ void Statement::fail(int code) const
 
 void Statement::reset()
 {
+    // Every parameter is bound again before each use, so the bindings stay.
     sqlite3_reset(m_statement);
-    sqlite3_clear_bindings(m_statement);
 }
 
 void Statement::bindNull(int index)
@@ -127,6 +127,15 @@ int64_t Statement::columnInt(int column) const
 double Statement::columnDouble(int column) const
 {
     return sqlite3_column_double(m_statement, column);
+}
+
+std::string_view Statement::columnTextView(int column) const
+{
+    const auto* text = sqlite3_column_text(m_statement, column);
+    if (!text)
+        return {};
+    return {reinterpret_cast<const char*>(text),
+            static_cast<std::size_t>(sqlite3_column_bytes(m_statement, column))};
 }
 
 std::string Statement::columnText(int column) const

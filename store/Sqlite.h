@@ -39,6 +39,8 @@ public:
     int64_t columnInt(int column) const;
     double columnDouble(int column) const;
     std::string columnText(int column) const;
+    // Valid until the statement steps or is reset.
+    std::string_view columnTextView(int column) const;
 
 private:
     [[noreturn]] void fail(int code) const;

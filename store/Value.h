@@ -22,6 +22,14 @@ inline bool isNull(const Value& v)
     return std::holds_alternative<std::monostate>(v);
 }
 
+// The text a Text or Date value holds, without a copy; "" for anything else.
+inline const std::string& textOf(const Value& v)
+{
+    static const std::string empty;
+    const std::string* text = std::get_if<std::string>(&v);
+    return text ? *text : empty;
+}
+
 // Reading a value of a field of type `type` as each of the kinds callers
 // use. Empty reads as "", 0, false and the day 0. A text that does not read
 // as the kind asked for raises StoreError.

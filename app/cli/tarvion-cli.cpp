@@ -4,9 +4,12 @@
 #include "checking/ExecutionDateRule.h"
 #include "dtazv/TextCodec.h"
 #include "dtazv/VekDTAZV.h"
+#include "filecreation/CreateFileWorkflow.h"
+#include "filecreation/Reports.h"
 #include "language/CurrentLanguage.h"
 #include "store/PaymentStore.h"
 
+#include <QGuiApplication>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -26,6 +29,11 @@ const char* usage()
            "                   stores marks and remarks, prints the check certificate and\n"
            "                   the marked transfers; exit code 0 when a DTAZV file may be\n"
            "                   created, 2 when not\n"
+           "  create --out FILE [--note PDF] [--journal PDF]\n"
+           "                   check, then write the DTAZV file of the unmarked transfers\n"
+           "                   to FILE, store count and sum, order the transfers by name,\n"
+           "                   and write the accompanying note and the journal as PDF\n"
+           "                   files where asked; exit code 2 when the check refuses\n"
            "\n"
            "Options:\n"
            "  --data DIR       the data directory (default: the folder of this tool)\n"
@@ -44,6 +52,9 @@ struct Options
     long long party = 0;
     std::string created;
     std::string execute;
+    std::string out;
+    std::string note;
+    std::string journal;
 };
 
 Options parse(int argc, char* argv[])
@@ -64,6 +75,12 @@ Options parse(int argc, char* argv[])
             options.created = value();
         else if (arg == "--execute")
             options.execute = value();
+        else if (arg == "--out")
+            options.out = value();
+        else if (arg == "--note")
+            options.note = value();
+        else if (arg == "--journal")
+            options.journal = value();
         else if (arg.rfind("--", 0) == 0)
             throw std::runtime_error("unknown option " + arg);
         else if (options.command.empty())
@@ -126,10 +143,8 @@ void printLine(const char* caption, const checking::ResultLine& line)
                 line.text.c_str());
 }
 
-int check(store::PaymentStore& data)
+void printCertificate(const checking::CheckResult& r)
 {
-    const dtazv::TVekDTAZV writer;
-    const checking::CheckResult r = checking::CheckRun(data, writer).run(language::isEnglish());
     std::printf("Tarvion - Test certificate\n\n");
     printLine("Remark date", r.mDatum);
     std::printf("  Client\n");
@@ -155,7 +170,70 @@ int check(store::PaymentStore& data)
                         t.remark.c_str());
         }
     }
+}
+
+int check(store::PaymentStore& data)
+{
+    const dtazv::TVekDTAZV writer;
+    const checking::CheckResult r = checking::CheckRun(data, writer).run(language::isEnglish());
+    printCertificate(r);
     return r.allowsFile() ? 0 : 2;
+}
+
+// The workflow's questions answered from the command line's options.
+class CommandLineUi final : public filecreation::CreateFileUi
+{
+public:
+    explicit CommandLineUi(const Options& options)
+        : m_options(options), m_note(QString::fromStdString(options.note)),
+          m_journal(QString::fromStdString(options.journal))
+    {}
+
+    void information(const std::string& text, const std::string& details) override
+    {
+        std::printf("%s\n", text.c_str());
+        if (!details.empty())
+            std::printf("%s\n", details.c_str());
+    }
+    void showCertificate(const checking::CheckResult& result) override { printCertificate(result); }
+    std::optional<std::string> chooseOutputFile(const std::string&, const std::string&) override
+    {
+        return m_options.out;
+    }
+    // The note and the journal are written where their options ask for them.
+    filecreation::ReportOutput* noteOutput(bool) override
+    {
+        return m_options.note.empty() ? nullptr : &m_note;
+    }
+    filecreation::ReportOutput* journalOutput(bool) override
+    {
+        return m_options.journal.empty() ? nullptr : &m_journal;
+    }
+
+private:
+    const Options& m_options;
+    filecreation::PdfOutput m_note;
+    filecreation::PdfOutput m_journal;
+};
+
+int create(store::PaymentStore& data, const Options& options, const std::string& dir)
+{
+    if (options.out.empty())
+        throw std::runtime_error("create needs --out FILE");
+    dtazv::TVekDTAZV writer;
+    filecreation::CreateFileWorkflow workflow(data, writer, dir);
+    CommandLineUi ui(options);
+    const auto outcome = workflow.run(ui, language::isEnglish());
+    switch (outcome.status) {
+    case filecreation::CreateFileWorkflow::Status::Created:
+        std::printf("%d transfers, sum %.2f, written to %s\n", outcome.count, outcome.sum,
+                    outcome.path.c_str());
+        return 0;
+    case filecreation::CreateFileWorkflow::Status::Refused:
+        return 2;
+    default:
+        return 1;
+    }
 }
 
 } // namespace
@@ -174,8 +252,12 @@ int main(int argc, char* argv[])
             std::fprintf(stderr, "%s", usage());
             return 1;
         }
-        if (options.command != "check")
+        if (options.command != "check" && options.command != "create")
             throw std::runtime_error("unknown command " + options.command);
+        // Reports are painted with Qt, which needs an application, not a display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication application(argc, argv);
 
         const std::string dir = dataDirectory(options, argv[0]);
         store::PaymentStore data;
@@ -186,7 +268,7 @@ int main(int argc, char* argv[])
         data.openAll();
         prepareSettings(data, options);
         chooseParty(data, options.party);
-        return check(data);
+        return options.command == "check" ? check(data) : create(data, options, dir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tarvion-cli: %s\n", e.what());
         return 1;

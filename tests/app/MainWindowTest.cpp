@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "app/AuftragForm.h"
+#include "app/CreateFileUi.h"
 #include "app/CursorModel.h"
 #include "app/OptionsGroup.h"
 #include "app/OrdererGroup.h"
@@ -101,7 +102,7 @@ private slots:
             w.findChild<app::GridColumn*>(QStringLiteral("cxGrid1DBTableView1Verwendungszweck1"))
                 ->caption(),
             QStringLiteral("Verwendungszweck 1"));
-        QVERIFY2(!w.action(QStringLiteral("dxBarButton13"))->isEnabled(), "built later");
+        QVERIFY2(!w.action(QStringLiteral("dxBarButton12"))->isEnabled(), "built later");
 
         // The design layout of the grid: widths, the hidden currency, sorted by name.
         app::TransferGrid& grid = *w.transferGroup()->grid;
@@ -473,6 +474,52 @@ private slots:
         w.pruefen();
         QCOMPARE(w.pruefForm()->line("mDatum")->text(),
                  QStringLiteral("liegt vor dem Erstellungsdatum !  "));
+    }
+
+    void createButtonWritesTheFileAndPrintsTheReports()
+    {
+        AppFixture f;
+        for (const char* name : {"Begleitzettel.rtm", "Protokoll.rtm"})
+            QVERIFY(QFile::copy(QStringLiteral(TARVION_DATA_SOURCE "/") + QLatin1String(name),
+                                f.path(QLatin1String(name))));
+        app::THauptForm& w = f.start();
+        addOrderer(w, "Erste GmbH", 37040044, false, false);
+        Cursor& z = w.data().Zahlung_tt;
+        for (const char* name : {"Zander", "Albers"}) {
+            z.append();
+            z.field("Name").setString(name);
+            z.field("BETRAG").setFloat(100);
+            z.field("IBAN").setString("DE89370400440532013000");
+            z.field("BIC").setString("COBADEFFXXX");
+            z.post();
+        }
+        filecreation::PdfOutput note(f.path(QStringLiteral("note.pdf")));
+        filecreation::PdfOutput journal(f.path(QStringLiteral("journal.pdf")));
+        std::vector<bool> printed;
+        app::WindowCreateFileUi::setReportOutputs(
+            [&](bool isJournal) -> filecreation::ReportOutput* {
+                printed.push_back(isJournal);
+                return isJournal ? &journal : &note;
+            });
+        app::Dialogs::setNextSaveFileNames({f.path(QStringLiteral("DTAZV"))});
+        w.findChild<QPushButton*>(QStringLiteral("LMDSpeedButton9"))->click();
+        QCOMPARE(f.messages, QStringList{QStringLiteral("DTA-Datei speichern")});
+        QCOMPARE(QFile(f.path(QStringLiteral("DTAZV"))).size(), qint64(512 + 2 * 768));
+        QCOMPARE(printed, (std::vector<bool>{false, true})); // the note first, then the journal
+        QVERIFY(QFile::exists(f.path(QStringLiteral("journal.pdf"))));
+        app::TransferGrid& grid = *w.transferGroup()->grid;
+        QCOMPARE(grid.model()
+                     .index(0, grid.model().columnOfField(QStringLiteral("Name")))
+                     .data()
+                     .toString(),
+                 QStringLiteral("Albers"));
+        QCOMPARE(w.data().Stamm_tt.field("ANZAHL").asInteger(), 2);
+
+        f.messages.clear();
+        app::Dialogs::setNextSaveFileNames({std::nullopt}); // cancelled: nothing happens
+        w.action(QStringLiteral("dxBarButton13"))->trigger();
+        QCOMPARE(f.messages, QStringList{QStringLiteral("DTA-Datei speichern")});
+        app::WindowCreateFileUi::setReportOutputs({});
     }
 
     void manualThatCannotBeOpenedIsReported()

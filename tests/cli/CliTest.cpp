@@ -92,6 +92,26 @@ TEST_F(Cli, VerdictNoExitsWithTwoInTheStoredLanguage)
     EXPECT_NE(run.output.find("! DTAZV file cannot be provided !"), std::string::npos);
 }
 
+TEST_F(Cli, CreateWritesTheFileAndTheReports)
+{
+    for (const char* name : {"Begleitzettel.rtm", "Protokoll.rtm"})
+        std::filesystem::copy_file(std::filesystem::path(TARVION_DATA_SOURCE) / name, dir / name);
+    const std::string out = (dir / "DTAZV").string();
+    const std::string note = (dir / "note.pdf").string();
+    const CliRun run = runCli("create --out " + out + " --note " + note + " " + dataOption());
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("1 transfers, sum 10.00, written to " + out), std::string::npos)
+        << run.output;
+    EXPECT_EQ(std::filesystem::file_size(out), 512u + 768u);
+    EXPECT_TRUE(std::filesystem::exists(note));
+    EXPECT_FALSE(std::filesystem::exists(dir / "journal.pdf"));
+
+    const CliRun refused = runCli("create --party 2 --out " + out + " " + dataOption());
+    EXPECT_EQ(refused.exitCode, 2) << refused.output;
+    EXPECT_NE(refused.output.find("Auftraggebername fehlt!"), std::string::npos);
+    EXPECT_EQ(runCli("create " + dataOption()).exitCode, 1) << "--out is needed";
+}
+
 TEST_F(Cli, ErrorsAndHelp)
 {
     EXPECT_EQ(runCli("--help").exitCode, 0);

@@ -1,0 +1,207 @@
+#include "filecreation/CreateFileWorkflow.h"
+
+#include "checking/CheckRun.h"
+#include "dtazv/DtazvError.h"
+#include "dtazv/TextCodec.h"
+#include "dtazv/VekDTAZV.h"
+#include "filecreation/Reports.h"
+#include "store/PaymentStore.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+namespace filecreation {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+const char* kRefusedGerman =
+    "Aufgrund schwerwiegender Mängel im Datenbestand kann die DTAZV Dateí nicht erstellt werden !";
+const char* kFailedGerman =
+    "DTAZV Datei konnte nicht erstellt werden. Bitte prüfen Sie Ihren Datenbestand !";
+const char* kEnglish = "DTAZV file cannot be provided !";
+
+double secondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+std::string zeroPadded(const std::string& text, std::size_t width)
+{
+    const std::size_t length = dtazv::text::characterCount(text);
+    return length >= width ? text : std::string(width - length, '0') + text;
+}
+
+} // namespace
+
+std::string bundesbankData(const std::string& bundeslandNr, const std::string& auftraggeberNr)
+{
+    // Longer values would shift the rest of the Q record.
+    if (dtazv::text::characterCount(bundeslandNr) > 2)
+        throw dtazv::DtazvError("Die Bundeslandnummer darf höchstens 2 Zeichen haben.");
+    if (dtazv::text::characterCount(auftraggeberNr) > 8)
+        throw dtazv::DtazvError("Die Firmennummer darf höchstens 8 Zeichen haben.");
+    return "J" + zeroPadded(bundeslandNr, 2) + zeroPadded(auftraggeberNr, 8);
+}
+
+void writeBundesbankData(const std::string& path, const std::string& reportData)
+{
+    std::error_code error;
+    if (std::filesystem::file_size(path, error) < 256 || error)
+        throw dtazv::FileError("Die Datei \"" + path + "\" hat keinen vollständigen Q-Satz.");
+    std::string encoded;
+    dtazv::text::appendRaw(encoded, reportData, 11);
+    std::fstream patch(path, std::ios::binary | std::ios::in | std::ios::out);
+    patch.seekp(177);
+    patch.write(encoded.data(), static_cast<std::streamsize>(encoded.size()));
+    patch.flush();
+    if (!patch)
+        throw dtazv::FileError("Die Datei \"" + path + "\" kann nicht geschrieben werden.");
+}
+
+CreateFileWorkflow::CreateFileWorkflow(store::PaymentStore& data, dtazv::TVekDTAZV& writer,
+                                       std::string dataDirectory)
+    : m_data(data), m_writer(writer), m_dataDirectory(std::move(dataDirectory))
+{}
+
+CreateFileWorkflow::Outcome CreateFileWorkflow::run(CreateFileUi& ui, bool english)
+{
+    Outcome outcome;
+    const auto checkStart = Clock::now();
+    outcome.check = checking::CheckRun(m_data, m_writer).run(english);
+    outcome.checkSeconds = secondsSince(checkStart);
+    if (!outcome.check.allowsFile()) {
+        ui.information(english ? kEnglish : kRefusedGerman, {});
+        ui.showCertificate(outcome.check);
+        outcome.status = Status::Refused;
+        return outcome;
+    }
+
+    const std::optional<std::string> chosen =
+        ui.chooseOutputFile("DTA-Datei speichern", m_lastChosen.empty() ? "DTAZV" : m_lastChosen);
+    if (!chosen || chosen->empty()) {
+        outcome.status = Status::Cancelled;
+        return outcome;
+    }
+    m_lastChosen = *chosen;
+    const std::filesystem::path path = std::filesystem::absolute(*chosen);
+    outcome.path = path.string();
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored); // replaced without a question
+
+    // The writer's settings; a refused currency ends the command here, before
+    // the guarded part, with the writer's own message.
+    // The writer writes beside the chosen name; only the complete file, with
+    // its Bundesbank data, then takes that name, so the chosen path never
+    // holds a half-written payment file, also when the program is killed.
+    m_writer.setFileName(path.filename().string() + ".partial");
+    m_writer.setPath(path.parent_path().string());
+    m_writer.SetCurrency(m_data.Stamm_tt.field("WAEHRUNG").asString());
+    store::Cursor& orderer = m_data.Auftrag_tt;
+    m_writer.setAuftraggeberName(orderer.field("Name").asString());
+    m_writer.setAuftraggeberName2(orderer.field("Name1").asString());
+    m_writer.setAuftraggeberStrasse(orderer.field("Strasse").asString());
+    m_writer.setAuftraggeberOrt(orderer.field("Ort").asString());
+    m_writer.setAuftraggeberBLZ(orderer.field("BLZ").asInteger());
+    m_writer.setAuftraggeberKontoNr(orderer.field("KontoNr").asLargeInt());
+    m_writer.setAusfuehrungsdatum(m_data.Stamm_tt.field("Ausfuehrungstermin").asDate());
+
+    try {
+        writeFile(outcome, ui, english);
+        outcome.status = Status::Created;
+    } catch (const std::exception& e) {
+        // An unfinished file is removed; a finished one stays (a report failed).
+        m_writer.AbortFile();
+        try {
+            m_data.Zahlung_tt.setFiltered(false);
+        } catch (const std::exception&) {
+        }
+        outcome.status = Status::Failed;
+        outcome.failure = e.what();
+        ui.information(english ? kEnglish : kFailedGerman, outcome.failure);
+    }
+    return outcome;
+}
+
+void CreateFileWorkflow::writeFile(Outcome& outcome, CreateFileUi& ui, bool english)
+{
+    store::Cursor& orderer = m_data.Auftrag_tt;
+    store::Cursor& transfers = m_data.Zahlung_tt;
+    const bool reportToBundesbank = orderer.field("Bundesbankmeldung").asBoolean();
+    const std::string reportData = reportToBundesbank
+                                       ? bundesbankData(orderer.field("BundeslandNr").asString(),
+                                                        orderer.field("AuftraggeberNr").asString())
+                                       : std::string();
+
+    double sum = 0;
+    int count = 0;
+    {
+        std::optional<store::BulkRun> detached(std::in_place, m_data, false);
+        auto writing = Clock::now();
+        m_writer.BeginFile(1);
+        outcome.writerSeconds += secondsSince(writing);
+
+        // One statement reads the fields the file needs, in the list's order.
+        std::vector<int> fields;
+        for (const char* name : {"PRUEFEN", "BIC", "IBAN", "Name", "Name2", "Strasse", "OrtLand",
+                                 "BETRAG", "Verwendungszweck1", "Verwendungszweck2",
+                                 "Verwendungszweck3", "Verwendungszweck4", "Ausfuehrungsdatum"})
+            fields.push_back(transfers.fieldIndex(name));
+        using store::FieldType;
+        std::vector<std::string> purposeLines;
+        purposeLines.reserve(4);
+        transfers.scan(fields, [&](const std::vector<store::Value>& v) {
+            if (store::valueAsBoolean(v[0], FieldType::Boolean))
+                return; // marked: left out
+            purposeLines.clear();
+            for (std::size_t i = 8; i < 12; ++i) {
+                if (!store::textOf(v[i]).empty())
+                    purposeLines.push_back(store::textOf(v[i]));
+            }
+            const double amount = store::valueAsFloat(v[7], FieldType::Currency);
+            const auto text = [&](std::size_t i) -> const std::string& {
+                return store::textOf(v[i]);
+            };
+            const auto started = Clock::now();
+            m_writer.AddTransfer(text(1), text(2), text(3), text(4), text(5), text(6), "DE ",
+                                 amount, purposeLines, store::valueAsDate(v[12], FieldType::Date),
+                                 " ", " ", "EUR");
+            outcome.writerSeconds += secondsSince(started);
+            sum += amount;
+            ++count;
+        });
+        writing = Clock::now();
+        m_writer.EndFile();
+        outcome.writerSeconds += secondsSince(writing);
+        const std::string partial = m_writer.Path() + m_writer.FileName();
+        try {
+            if (reportToBundesbank)
+                writeBundesbankData(partial, reportData);
+            std::filesystem::rename(partial, outcome.path);
+        } catch (...) {
+            std::error_code ignored;
+            std::filesystem::remove(partial, ignored);
+            throw;
+        }
+        outcome.fileComplete = true;
+        outcome.count = count;
+        outcome.sum = sum;
+
+        store::Cursor& settings = m_data.Stamm_tt;
+        settings.edit();
+        settings.field("SUMME_EURO").setFloat(sum);
+        settings.field("ANZAHL").setFloat(count);
+        settings.post();
+        detached.reset(); // the grid follows the transfers again
+    }
+    transfers.setIndexName("Name");
+
+    const QString dataDirectory = QString::fromStdString(m_dataDirectory);
+    if (ReportOutput* note = ui.noteOutput(m_data.Stamm_tt.field("BEGLEIT").asBoolean()))
+        printAccompanyingNote(m_data, dataDirectory, english, *note);
+    if (ReportOutput* journal = ui.journalOutput(m_data.Stamm_tt.field("PROTOKOLL").asBoolean()))
+        printJournal(m_data, dataDirectory, english, *journal);
+}
+
+} // namespace filecreation

@@ -1,0 +1,372 @@
+#include "TableFiles.h"
+#include "dtazv/VekDTAZV.h"
+#include "filecreation/CreateFileWorkflow.h"
+#include "filecreation/Reports.h"
+#include "store/PaymentStore.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sqlite3.h>
+
+namespace {
+
+using Status = filecreation::CreateFileWorkflow::Status;
+
+std::string blanks(std::size_t n)
+{
+    return std::string(n, ' ');
+}
+
+std::string field(const std::string& text, std::size_t width)
+{
+    return text.size() >= width ? text.substr(0, width) : text + blanks(width - text.size());
+}
+
+std::string readFile(const QString& path)
+{
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Answers the workflow as a test wants and records what it was told.
+class TestUi final : public filecreation::CreateFileUi
+{
+public:
+    std::optional<std::string> file;
+    QString notePdf;
+    QString journalPdf;
+    std::vector<std::string> messages;
+    std::vector<std::string> proposals;
+    int certificates = 0;
+
+    void information(const std::string& text, const std::string&) override
+    {
+        messages.push_back(text);
+    }
+    void showCertificate(const checking::CheckResult&) override { ++certificates; }
+    std::optional<std::string> chooseOutputFile(const std::string& title,
+                                                const std::string& proposal) override
+    {
+        if (title != "DTA-Datei speichern")
+            messages.push_back("wrong title " + title);
+        proposals.push_back(proposal);
+        return file;
+    }
+    filecreation::ReportOutput* noteOutput(bool ask) override
+    {
+        m_note = std::make_unique<filecreation::PdfOutput>(notePdf);
+        return ask ? m_note.get() : nullptr;
+    }
+    filecreation::ReportOutput* journalOutput(bool ask) override
+    {
+        m_journal = std::make_unique<filecreation::PdfOutput>(journalPdf);
+        return ask ? m_journal.get() : nullptr;
+    }
+
+private:
+    std::unique_ptr<filecreation::PdfOutput> m_note, m_journal;
+};
+
+} // namespace
+
+class CreateFileTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<store::PaymentStore> m_data;
+    std::unique_ptr<dtazv::TVekDTAZV> m_writer;
+    std::unique_ptr<filecreation::CreateFileWorkflow> m_workflow;
+    TestUi m_ui;
+
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+
+    void addTransfer(const char* name, double amount, bool marked = false,
+                     std::vector<std::pair<const char*, const char*>> extra = {})
+    {
+        store::Cursor& z = m_data->Zahlung_tt;
+        z.append();
+        z.field("Name").setString(name);
+        z.field("BETRAG").setFloat(amount);
+        z.field("BIC").setString("COBADEFFXXX");
+        z.field("IBAN").setString("DE89370400440532013000");
+        z.field("Verwendungszweck1").setString("Rechnung 1");
+        z.field("PRUEFEN").setBoolean(marked);
+        for (const auto& [f, value] : extra)
+            z.field(f).setString(value);
+        z.post();
+    }
+
+    void setOrderer(std::vector<std::pair<const char*, const char*>> values)
+    {
+        store::Cursor& a = m_data->Auftrag_tt;
+        a.first();
+        a.edit();
+        for (const auto& [f, value] : values)
+            a.field(f).setString(value);
+        a.post();
+    }
+
+    filecreation::CreateFileWorkflow::Outcome create(const QString& name)
+    {
+        m_ui.file = path(name).toStdString();
+        return m_workflow->run(m_ui, false);
+    }
+
+    std::string expectedHeader(const std::string& account = "0532013000",
+                               const std::string& report = "N0000000000") const
+    {
+        return "0256Q"
+               "37040044" +
+               account + field("MUSTER GMBH", 35) + field("BUCHHALTUNG", 35) +
+               field("HAUPTSTRASSE 1", 35) + field("80331 MUENCHEN", 35) + "261211" + "01" +
+               "261214" + report + blanks(68);
+    }
+
+    std::string expectedTransfer(const std::string& name, const std::string& whole,
+                                 const std::string& hundredths, const std::string& purposes,
+                                 const std::string& account = "0532013000") const
+    {
+        return "0768T"
+               "37040044"
+               "EUR" +
+               account + "261211" + "00000000" + blanks(3) + "0000000000" + "COBADEFFXXX" +
+               blanks(143) + "DE " + field(name, 35) + blanks(105) + blanks(70) + "/" +
+               field("DE89370400440532013000", 34) + "EUR" + whole + hundredths + purposes +
+               "00000000" + blanks(25) + "00" + "13" + blanks(62) + "0" + blanks(51) + "00";
+    }
+
+private slots:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        m_workflow.reset();
+        m_writer.reset();
+        m_data.reset();
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_ui = TestUi();
+        m_ui.notePdf = path(QStringLiteral("note.pdf"));
+        m_ui.journalPdf = path(QStringLiteral("journal.pdf"));
+        for (const store::TableDef* table : store::allTables())
+            tablegen::createTableFile(path(QString::fromStdString(table->fileName)).toStdString(),
+                                      *table);
+        tablegen::fillDefaultSettings(path(QStringLiteral("stamm.ADT")).toStdString());
+        for (const char* name : {filecreation::kNoteTemplate, filecreation::kJournalTemplate})
+            QVERIFY(QFile::copy(QStringLiteral(TARVION_DATA_SOURCE "/") + QLatin1String(name),
+                                path(QLatin1String(name))));
+        m_data = std::make_unique<store::PaymentStore>();
+        m_data->pointAt(m_dir->path().toStdString() + "/");
+        m_data->openAll();
+        store::Cursor& a = m_data->Auftrag_tt;
+        a.append();
+        a.field("Name").setString("Muster GmbH");
+        a.field("Name1").setString("Buchhaltung");
+        a.field("Strasse").setString("Hauptstraße 1");
+        a.field("Ort").setString("80331 München");
+        a.field("KontoNr").setFloat(532013000);
+        a.field("BLZ").setFloat(37040044);
+        a.post();
+        store::Cursor& s = m_data->Stamm_tt;
+        s.edit();
+        s.field("Erstelldatum").setString("2026-12-11");
+        s.field("Ausfuehrungstermin").setString("2026-12-14");
+        s.post();
+        m_writer = std::make_unique<dtazv::TVekDTAZV>();
+        m_writer->setClock([] { return dtazv::encodeDateTime({2026, 12, 11, 10, 30, 0, 0}); });
+        m_workflow = std::make_unique<filecreation::CreateFileWorkflow>(
+            *m_data, *m_writer, m_dir->path().toStdString() + "/");
+    }
+
+    void cleanup()
+    {
+        m_workflow.reset();
+        m_writer.reset();
+        m_data.reset();
+        m_dir.reset();
+    }
+
+    void fileMatchesTheLayoutByteForByte()
+    {
+        addTransfer("Zander", 200.5);
+        addTransfer("Albers", 1234.56, false,
+                    {{"Verwendungszweck1", ""}, {"Verwendungszweck3", "nur drei"}});
+        addTransfer("Markiert", 5, true, {{"IBAN", "DE00"}}); // really faulty: stays out
+        const auto outcome = create(QStringLiteral("DTAZV"));
+        QCOMPARE(outcome.status, Status::Created);
+        QCOMPARE(outcome.count, 2);
+        QCOMPARE(readFile(path(QStringLiteral("DTAZV"))),
+                 expectedHeader() +
+                     expectedTransfer("ZANDER", "00000000000200", "500",
+                                      field("RECHNUNG 1", 35) + blanks(105)) +
+                     expectedTransfer("ALBERS", "00000000001234", "560",
+                                      field("NUR DREI", 35) + blanks(105)) +
+                     "0256Z"
+                     "000000000001434"
+                     "000000000000002" +
+                     blanks(221));
+        QCOMPARE(m_data->Stamm_tt.field("ANZAHL").asInteger(), 2);
+        QCOMPARE(m_data->Stamm_tt.field("SUMME_EURO").asFloat(), 1435.06);
+        QCOMPARE(QString::fromStdString(m_data->Zahlung_tt.indexName()), QStringLiteral("Name"));
+        m_data->Zahlung_tt.first();
+        QCOMPARE(m_data->Zahlung_tt.field("Name").asString(),
+                 std::string("Albers")); // marked ones too
+        QVERIFY(QFile::exists(m_ui.notePdf));
+        QVERIFY(QFile::exists(m_ui.journalPdf));
+        QVERIFY(!m_data->Zahlung_tt.isFiltered());
+        QVERIFY(m_ui.messages.empty());
+    }
+
+    void everyTransferMarkedGivesAnEmptyFile()
+    {
+        addTransfer("Eins", 0.5);
+        addTransfer("Zwei", 0.25);
+        QCOMPARE(create(QStringLiteral("leer.txt")).status, Status::Created);
+        QCOMPARE(readFile(path(QStringLiteral("leer.txt"))),
+                 expectedHeader() + "0256Z" + std::string(30, '0') + blanks(221));
+        QCOMPARE(m_data->Stamm_tt.field("ANZAHL").asInteger(), 0);
+        QCOMPARE(m_data->Stamm_tt.field("SUMME_EURO").asFloat(), 0.0);
+    }
+
+    void existingFileIsReplacedAndTheNameProposedAgain()
+    {
+        addTransfer("Meier", 10);
+        QFile old(path(QStringLiteral("ohne-endung")));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(5000, 'x'));
+        old.close();
+        QCOMPARE(create(QStringLiteral("ohne-endung")).status, Status::Created);
+        QCOMPARE(QFile(path(QStringLiteral("ohne-endung"))).size(), qint64(512 + 768));
+        QVERIFY(!QFile::exists(path(QStringLiteral("ohne-endung.txt"))));
+        create(QStringLiteral("ohne-endung"));
+        QCOMPARE(m_ui.proposals.front(), std::string("DTAZV"));
+        QCOMPARE(m_ui.proposals.back(), path(QStringLiteral("ohne-endung")).toStdString());
+    }
+
+    void bundesbankDataAndLongAccountNumbers()
+    {
+        addTransfer("Meier", 10);
+        setOrderer({{"Bundesbankmeldung", "True"},
+                    {"BundeslandNr", "9"},
+                    {"AuftraggeberNr", "1234"},
+                    {"KontoNr", "9876543210"}});
+        QCOMPARE(create(QStringLiteral("bbk")).status, Status::Created);
+        const std::string file = readFile(path(QStringLiteral("bbk")));
+        QCOMPARE(file.substr(0, 256), expectedHeader("9876543210", "J0900001234"));
+        QCOMPARE(file.substr(256 + 16, 10), std::string("9876543210"));
+        QCOMPARE(file.size(), std::size_t(512 + 768));
+        QVERIFY(!QFile::exists(path(QStringLiteral("bbk.partial"))));
+
+        // The store cuts what it writes to two characters; another program may not.
+        sqlite3* db = nullptr;
+        sqlite3_open(path(QStringLiteral("auftraggeber.adt")).toUtf8().constData(), &db);
+        sqlite3_exec(db, "UPDATE auftraggeber SET BundeslandNr = '123'", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        m_data->Auftrag_tt.refresh();
+        const auto tooLong = create(QStringLiteral("bbk2"));
+        QCOMPARE(tooLong.status, Status::Failed);
+        QCOMPARE(
+            m_ui.messages.back(),
+            std::string(
+                "DTAZV Datei konnte nicht erstellt werden. Bitte prüfen Sie Ihren Datenbestand !"));
+        QVERIFY(!QFile::exists(path(QStringLiteral("bbk2"))));
+    }
+
+    void handSetMarkIsClearedByTheCheck()
+    {
+        addTransfer("Meier", 10, true);
+        const auto outcome = create(QStringLiteral("f"));
+        QCOMPARE(outcome.count, 1);
+        QCOMPARE(QFile(path(QStringLiteral("f"))).size(), qint64(512 + 768));
+    }
+
+    void brokenTemplateAfterTheFileKeepsIt()
+    {
+        addTransfer("Meier", 10);
+        QFile broken(path(QLatin1String(filecreation::kJournalTemplate)));
+        QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        broken.write("{ kaputt");
+        broken.close();
+        const auto outcome = create(QStringLiteral("mit-fehler"));
+        QCOMPARE(outcome.status, Status::Failed);
+        QVERIFY(outcome.fileComplete);
+        QVERIFY(QString::fromStdString(outcome.failure)
+                    .contains(QLatin1String(filecreation::kJournalTemplate)));
+        QCOMPARE(m_ui.messages.size(), std::size_t(1));
+        QCOMPARE(QFile(path(QStringLiteral("mit-fehler"))).size(), qint64(512 + 768));
+        QCOMPARE(m_data->Stamm_tt.field("ANZAHL").asInteger(), 1);
+        QVERIFY(!m_data->Zahlung_tt.isFiltered());
+        QVERIFY(!m_data->Zahlung_tt.controlsDisabled());
+    }
+
+    void failureBeforeTheEndLeavesNoFile()
+    {
+        addTransfer("Meier", 10);
+        m_data->Zahlung_tt.first();
+        m_data->Zahlung_tt.edit();
+        m_data->Zahlung_tt.field("Verwendungszweck2").setString("zwei");
+        m_data->Zahlung_tt.field("Verwendungszweck3").setString("drei");
+        m_data->Zahlung_tt.field("Verwendungszweck4").setString("vier");
+        m_data->Zahlung_tt.field("Verwendungszweck1").setString(std::string(30, 'x'));
+        m_data->Zahlung_tt.post();
+        // The writer refuses the ordering party in BeginFile: an account number it cannot take.
+        setOrderer({{"KontoNr", "5"}});
+        const auto outcome = create(QStringLiteral("halb"));
+        QCOMPARE(outcome.status, Status::Failed);
+        QVERIFY(!outcome.fileComplete);
+        QVERIFY(!QFile::exists(path(QStringLiteral("halb"))));
+        QVERIFY(!QFile::exists(path(QStringLiteral("halb.partial"))));
+        QVERIFY(!m_data->Zahlung_tt.controlsDisabled());
+        setOrderer({{"KontoNr", "532013000"}});
+        QCOMPARE(create(QStringLiteral("halb")).status, Status::Created);
+    }
+
+    void refusalAndCancelWriteNothing()
+    {
+        addTransfer("Meier", 10);
+        QFile existing(path(QStringLiteral("bleibt")));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.write("alt");
+        existing.close();
+        setOrderer({{"Name", ""}});
+        const auto refused = create(QStringLiteral("bleibt"));
+        QCOMPARE(refused.status, Status::Refused);
+        QCOMPARE(m_ui.messages.back(),
+                 std::string(
+                     "Aufgrund schwerwiegender Mängel im Datenbestand kann die DTAZV Dateí nicht "
+                     "erstellt werden !"));
+        QCOMPARE(m_ui.certificates, 1);
+        QVERIFY(m_ui.proposals.empty());
+        QCOMPARE(readFile(path(QStringLiteral("bleibt"))), std::string("alt"));
+
+        setOrderer({{"Name", "Muster GmbH"}});
+        m_ui.messages.clear();
+        m_ui.file.reset();
+        QCOMPARE(m_workflow->run(m_ui, false).status, Status::Cancelled);
+        QVERIFY(m_ui.messages.empty());
+        QCOMPARE(readFile(path(QStringLiteral("bleibt"))), std::string("alt"));
+    }
+
+    void englishMessagesAndNoReportsWhenNotAsked()
+    {
+        addTransfer("Meier", 10);
+        m_data->Stamm_tt.edit();
+        m_data->Stamm_tt.field("BEGLEIT").setBoolean(false);
+        m_data->Stamm_tt.field("PROTOKOLL").setBoolean(false);
+        m_data->Stamm_tt.post();
+        QCOMPARE(create(QStringLiteral("ohne-druck")).status, Status::Created);
+        QVERIFY(!QFile::exists(m_ui.notePdf));
+        QVERIFY(!QFile::exists(m_ui.journalPdf));
+        setOrderer({{"Name", ""}});
+        m_ui.file = path(QStringLiteral("x")).toStdString();
+        QCOMPARE(m_workflow->run(m_ui, true).status, Status::Refused);
+        QCOMPARE(m_ui.messages.back(), std::string("DTAZV file cannot be provided !"));
+    }
+};
+
+QTEST_MAIN(CreateFileTest)
+#include "CreateFileTest.moc"
