@@ -38,13 +38,7 @@ TAuftragForm::TAuftragForm(store::Cursor& orderers, QWidget* parent)
     m_grid->view().setSortingEnabled(false);
     layout->addWidget(m_grid, 1);
 
-    auto* bottom = new QHBoxLayout;
-    bottom->setContentsMargins(8, 0, 8, 0);
-    bottom->addStretch();
-    QPushButton* close = namedButton("LMDSpeedButton1", QStringLiteral("Schliessen"), {}, this);
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    bottom->addWidget(close);
-    layout->addLayout(bottom);
+    layout->addLayout(closeStrip(this));
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

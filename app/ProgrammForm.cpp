@@ -46,13 +46,7 @@ TProgrammForm::TProgrammForm(store::PaymentStore& tables, QString iniPath, QWidg
     body->addWidget(group);
     layout->addLayout(body, 1);
 
-    auto* bottom = new QHBoxLayout;
-    bottom->setContentsMargins(8, 0, 8, 0);
-    bottom->addStretch();
-    QPushButton* close = namedButton("LMDSpeedButton1", QStringLiteral("Schliessen"), {}, this);
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    bottom->addWidget(close);
-    layout->addLayout(bottom);
+    layout->addLayout(closeStrip(this));
     m_binder->refresh();
 }
 

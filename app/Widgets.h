@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
@@ -22,6 +24,19 @@ inline QPushButton* namedButton(const char* name, const QString& text, const QSt
     button->setObjectName(QLatin1String(name));
     button->setToolTip(hint);
     return button;
+}
+
+// The strip at the bottom of a dialog with its "Schliessen" button, which
+// accepts the dialog.
+inline QHBoxLayout* closeStrip(QDialog* dialog)
+{
+    auto* strip = new QHBoxLayout;
+    strip->setContentsMargins(8, 0, 8, 0);
+    strip->addStretch();
+    QPushButton* close = namedButton("LMDSpeedButton1", QStringLiteral("Schliessen"), {}, dialog);
+    QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::accept);
+    strip->addWidget(close);
+    return strip;
 }
 
 // The white strip with a dialog's heading.

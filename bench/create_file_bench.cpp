@@ -80,9 +80,7 @@ int main(int argc, char* argv[])
     const fs::path dir = fs::absolute(base / "create-bench-data");
     fs::remove_all(dir);
     fs::create_directories(dir);
-    for (const store::TableDef* table : store::allTables())
-        tablegen::createTableFile((dir / table->fileName).string(), *table);
-    tablegen::fillDefaultSettings((dir / "stamm.ADT").string());
+    tablegen::createEmptyTables(dir.string(), true);
     fill(dir / "ZAHLUNG.ADT", count);
 
     store::PaymentStore data;

@@ -23,9 +23,7 @@ int main(int argc, char* argv[])
     const fs::path dir = base / "journal-bench-data";
     fs::remove_all(dir);
     fs::create_directories(dir);
-    for (const store::TableDef* table : store::allTables())
-        tablegen::createTableFile((dir / table->fileName).string(), *table);
-    tablegen::fillDefaultSettings((dir / "stamm.ADT").string());
+    tablegen::createEmptyTables(dir.string(), true);
     fs::copy_file(fs::path(TARVION_DATA_SOURCE) / "Protokoll.rtm", dir / "Protokoll.rtm");
 
     store::PaymentStore data;

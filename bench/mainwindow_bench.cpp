@@ -54,10 +54,7 @@ int main(int argc, char* argv[])
     const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
 
     QTemporaryDir dir;
-    for (const store::TableDef* table : store::allTables())
-        tablegen::createTableFile(
-            dir.filePath(QString::fromStdString(table->fileName)).toStdString(), *table);
-    tablegen::fillDefaultSettings(dir.filePath(QStringLiteral("stamm.ADT")).toStdString());
+    tablegen::createEmptyTables(dir.path().toStdString(), true);
     fillTransfers(dir.filePath(QStringLiteral("ZAHLUNG.ADT")), count);
     app::Dialogs::setRecorder([](const QString& text) {
         std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());

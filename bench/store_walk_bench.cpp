@@ -88,8 +88,7 @@ int main(int argc, char* argv[])
     const fs::path dir = base / "store-bench-data";
     fs::remove_all(dir);
     fs::create_directories(dir);
-    for (const store::TableDef* table : store::allTables())
-        tablegen::createTableFile((dir / table->fileName).string(), *table);
+    tablegen::createEmptyTables(dir.string(), false);
     fillTransfers(dir / "ZAHLUNG.ADT", count);
 
     double open = 0, walk = 0, walkAndPost = 0;

@@ -109,6 +109,15 @@ void createTableFile(const std::string& path, const store::TableDef& table)
     db.execute("COMMIT");
 }
 
+void createEmptyTables(const std::string& directory, bool settingsRow)
+{
+    const std::filesystem::path dir(directory);
+    for (const store::TableDef* table : store::allTables())
+        createTableFile((dir / table->fileName).string(), *table);
+    if (settingsRow)
+        fillDefaultSettings((dir / store::stammTable().fileName).string());
+}
+
 std::vector<BankCodeRow> readBundesbankFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -25,6 +25,10 @@ struct CurrencyRow
 // mode, with its indexes. Raises std::runtime_error if the file exists.
 void createTableFile(const std::string& path, const store::TableDef& table);
 
+// All five table files, empty, in `directory` (which must exist); with
+// `settingsRow` the settings table gets its default row.
+void createEmptyTables(const std::string& directory, bool settingsRow);
+
 // Rows of the Deutsche Bundesbank's bank-code file: fixed records of 168
 // characters (174 in the extended file) in ISO-8859-1, one per line.
 std::vector<BankCodeRow> readBundesbankFile(const std::string& path);

@@ -18,10 +18,7 @@ class AppFixture
 public:
     AppFixture()
     {
-        for (const store::TableDef* table : store::allTables())
-            tablegen::createTableFile(path(QString::fromStdString(table->fileName)).toStdString(),
-                                      *table);
-        tablegen::fillDefaultSettings(path(QStringLiteral("stamm.ADT")).toStdString());
+        tablegen::createEmptyTables(m_dir.path().toStdString(), true);
         tablegen::fillBankCodes(
             path(QStringLiteral("BLZ.ADT")).toStdString(),
             {{"10000000", "BBk Berlin", "10591", "Berlin", "09", "1", "MARKDEF1100"},

@@ -152,10 +152,7 @@ private slots:
         m_ui = TestUi();
         m_ui.notePdf = path(QStringLiteral("note.pdf"));
         m_ui.journalPdf = path(QStringLiteral("journal.pdf"));
-        for (const store::TableDef* table : store::allTables())
-            tablegen::createTableFile(path(QString::fromStdString(table->fileName)).toStdString(),
-                                      *table);
-        tablegen::fillDefaultSettings(path(QStringLiteral("stamm.ADT")).toStdString());
+        tablegen::createEmptyTables(m_dir->path().toStdString(), true);
         for (const char* name : {filecreation::kNoteTemplate, filecreation::kJournalTemplate})
             QVERIFY(QFile::copy(QStringLiteral(TARVION_DATA_SOURCE "/") + QLatin1String(name),
                                 path(QLatin1String(name))));

@@ -111,10 +111,7 @@ private slots:
         for (const store::TableDef* table : store::allTables())
             QFile::remove(path(QString::fromStdString(table->fileName)));
         m_data.reset();
-        for (const store::TableDef* table : store::allTables())
-            tablegen::createTableFile(path(QString::fromStdString(table->fileName)).toStdString(),
-                                      *table);
-        tablegen::fillDefaultSettings(path(QStringLiteral("stamm.ADT")).toStdString());
+        tablegen::createEmptyTables(m_dir.path().toStdString(), true);
         for (const char* name : {filecreation::kNoteTemplate, filecreation::kJournalTemplate}) {
             QFile::remove(path(QLatin1String(name)));
             QVERIFY(QFile::copy(QStringLiteral(TARVION_DATA_SOURCE) + QLatin1Char('/') +

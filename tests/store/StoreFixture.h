@@ -22,8 +22,7 @@ protected:
         dir = std::filesystem::temp_directory_path() /
               ("tarvion-store-" + std::to_string(random()) + std::to_string(random()));
         std::filesystem::create_directories(dir);
-        for (const TableDef* table : allTables())
-            tablegen::createTableFile((dir / table->fileName).string(), *table);
+        tablegen::createEmptyTables(dir.string(), false);
         data.connection.setBusyTimeout(50);
         data.pointAt(dir.string());
     }
