@@ -60,6 +60,15 @@ void CursorModel::setEditable(bool editable)
     m_editable = editable;
 }
 
+void CursorModel::setColumnField(int column, const QString& fieldName)
+{
+    const int index = m_cursor.fieldIndex(fieldName.toStdString());
+    if (index < 0 || column < 0 || column >= columnCount())
+        return;
+    m_fieldIndexes[static_cast<std::size_t>(column)] = index;
+    emit dataChanged(this->index(0, column), this->index(rowCount() - 1, column));
+}
+
 void CursorModel::setCaption(int column, const QString& caption)
 {
     m_captions[column] = caption;

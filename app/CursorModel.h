@@ -29,6 +29,8 @@ public:
     void setEditable(bool editable);
     bool isEditable() const { return m_editable; }
     void setCaption(int column, const QString& caption);
+    // Shows another field of the cursor in the column; an unknown one is ignored.
+    void setColumnField(int column, const QString& fieldName);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -13,9 +13,11 @@
 #include "app/TransferGroup.h"
 #include "app/Widgets.h"
 #include "app/WindowPlacement.h"
+#include "app/WindowTexts.h"
 #include "checking/CheckRun.h"
 #include "checking/ExecutionDateRule.h"
 #include "language/CurrentLanguage.h"
+#include "language/IniFile.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -25,6 +27,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QToolButton>
@@ -48,7 +51,23 @@ dtazv::DateTime today()
     return dtazv::encodeDate(date.year(), date.month(), date.day());
 }
 
+const std::vector<std::string> kCaptionAndHint{"Caption", "Hint"};
+
 } // namespace
+
+struct THauptForm::Localisation
+{
+    Localisation(QWidget& window, std::set<std::string> excluded,
+                 std::vector<std::string> properties,
+                 const std::optional<std::vector<std::string>>& storedOriginals)
+        : texts(window, std::move(excluded)),
+          localiser(texts, std::move(properties),
+                    storedOriginals ? texts.snapshot(*storedOriginals)
+                                    : std::vector<std::pair<language::TextKey, std::string>>{})
+    {}
+    WindowTexts texts;
+    language::FormLocaliser localiser;
+};
 
 THauptForm::THauptForm() : THauptForm(Options{}) {}
 
@@ -89,6 +108,12 @@ THauptForm::THauptForm(const Options& options, QWidget* parent) : QMainWindow(pa
 
     buildMenus();
     connectCommands();
+    // The main window's definition stores its German texts as originals and
+    // English as active language: it gets the language file's texts while
+    // it is loaded, recording nothing; the language step then sets the
+    // stored language.
+    localise(*this, kCaptionAndHint, std::vector<std::string>{}, {"cxDBLabel1"});
+    m_languageSource.setActiveLanguage(0, false);
     m_data.setBusyHook([](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -100,6 +125,7 @@ THauptForm::THauptForm(const Options& options, QWidget* parent) : QMainWindow(pa
 
 THauptForm::~THauptForm()
 {
+    m_localisations.clear();
     // The windows and editors listen to the store's cursors: they go first.
     qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
 }
@@ -168,8 +194,13 @@ void THauptForm::buildMenus()
     program->addSeparator();
     QAction* german = addItem(program, "dxBarButton20", QStringLiteral("Deutsch"));
     QAction* english = addItem(program, "dxBarButton21", QStringLiteral("English"));
-    german->setCheckable(true);
-    english->setCheckable(true);
+    for (QAction* item : {german, english}) {
+        item->setCheckable(true);
+        item->setEnabled(true);
+        const QString value = item->text();
+        connect(item, &QAction::triggered, this,
+                [this, value] { guarded([&] { chooseLanguage(value); }); });
+    }
     german->setChecked(true);
     program->addSeparator();
     QAction* end = addItem(program, "dxBarButton6", QStringLiteral("Ende"));
@@ -258,12 +289,31 @@ void THauptForm::runStartUp(const Options& options)
     grid.focusCurrentRow();
 }
 
+void THauptForm::localise(QWidget& window, std::vector<std::string> properties,
+                          std::optional<std::vector<std::string>> storedOriginals,
+                          std::set<std::string> excluded)
+{
+    m_localisations.push_back(std::make_unique<Localisation>(
+        window, std::move(excluded), std::move(properties), storedOriginals));
+    m_localisations.back()->localiser.bind(m_languageSource);
+}
+
 void THauptForm::createDialogs()
 {
-    if (!m_pruefForm)
+    if (!m_pruefForm) {
         m_pruefForm = new TPruefForm(this);
-    if (!m_programmForm)
+        // Its texts are English in both languages; the result lines are the check run's.
+        localise(*m_pruefForm, kCaptionAndHint, std::nullopt,
+                 {"mDatum", "mName", "mKonto", "mBLZ", "m1EUR", "mB50000", "mMelde", "mIBAN",
+                  "mBIC", "mAusDat", "mHinweis"});
+    }
+    if (!m_programmForm) {
         m_programmForm = new TProgrammForm(m_data, iniPath(), this);
+        localise(*m_programmForm, kCaptionAndHint,
+                 std::vector<std::string>{"Caption", "Label1.Caption", "LMDSpeedButton1.Caption",
+                                          "GroupBox1.Caption", "cxDBCheckBox1.Caption",
+                                          "cxDBCheckBox2.Caption"});
+    }
 }
 
 void THauptForm::savePlacements() const
@@ -285,7 +335,13 @@ void THauptForm::sprache()
     const bool german = stored == language::kGerman;
     const bool english = stored == language::kEnglish;
     if (!german && !english)
-        return;
+        return; // neither branch: everything stays as it is
+    m_languageSource.setActiveLanguage(german ? -1 : 0);
+    // Qt's own texts (message-box buttons, file dialogs, the print preview).
+    QCoreApplication::removeTranslator(&m_qtTranslator);
+    if (german && m_qtTranslator.load(QStringLiteral("qtbase_de"),
+                                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&m_qtTranslator);
     m_actions.value(QStringLiteral("dxBarButton20"))->setChecked(german);
     m_actions.value(QStringLiteral("dxBarButton21"))->setChecked(english);
 
@@ -356,8 +412,10 @@ void THauptForm::deleteOrderer()
 
 void THauptForm::selectOrderer()
 {
-    if (!m_auftragForm)
+    if (!m_auftragForm) {
         m_auftragForm = new TAuftragForm(m_data.Auftrag_tt, this);
+        localise(*m_auftragForm, {"Caption", "Hint", "DataBinding.FieldName"}, std::nullopt);
+    }
     m_auftragForm->exec();
 }
 
@@ -407,6 +465,22 @@ void THauptForm::deleteAllTransfers()
     transfers.first();
     while (!transfers.eof())
         transfers.remove();
+}
+
+void THauptForm::chooseLanguage(const QString& value)
+{
+    language::IniFile ini;
+    ini.load(iniPath().toStdString());
+    ini.setValue("Sprache", "Sprache", value.toStdString());
+    if (!ini.save(iniPath().toStdString())) {
+        // The language stays as it was, and so do the two items.
+        const bool english = language::isEnglish();
+        m_actions.value(QStringLiteral("dxBarButton20"))->setChecked(!english);
+        m_actions.value(QStringLiteral("dxBarButton21"))->setChecked(english);
+        Dialogs::information(this, QStringLiteral("Unable to write to %1").arg(iniPath()));
+        return;
+    }
+    sprache();
 }
 
 void THauptForm::showSettings()

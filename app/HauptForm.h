@@ -3,13 +3,18 @@
 #include "checking/CheckResult.h"
 #include "dtazv/VekDTAZV.h"
 #include "filecreation/CreateFileWorkflow.h"
+#include "language/Localisation.h"
 #include "store/PaymentStore.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <QString>
+#include <QTranslator>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <set>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -89,6 +94,9 @@ public:
     void deleteAllTransfers();
     void setEditInTable(bool editable);
     void showSettings();
+    // dxBarButton20 and dxBarButton21: store the language, then the language step.
+    void chooseLanguage(const QString& language);
+    language::LanguageSource& languageSource() { return m_languageSource; }
     void openHomePage();
     void openManual();
 
@@ -102,10 +110,18 @@ private:
     void runStartUp(const Options& options);
     QAction* addItem(QMenu* menu, const char* name, const QString& text,
                      void (THauptForm::*command)() = nullptr);
+    // Gives a window its localiser, bound to the language source.
+    void localise(QWidget& window, std::vector<std::string> properties,
+                  std::optional<std::vector<std::string>> storedOriginals,
+                  std::set<std::string> excluded = {});
     // Runs a command; an error it raises is shown with its message.
     void guarded(const std::function<void()>& command);
 
     store::PaymentStore m_data;
+    language::LanguageSource m_languageSource;
+    struct Localisation;
+    std::vector<std::unique_ptr<Localisation>> m_localisations;
+    QTranslator m_qtTranslator;
     dtazv::TVekDTAZV m_writer;
     checking::CheckResult m_lastCheck;
     std::unique_ptr<filecreation::CreateFileWorkflow> m_createFile;

@@ -60,6 +60,7 @@ OrdererGroup::OrdererGroup(store::PaymentStore& tables, QWidget* parent)
     auto* state = edit("cxDBTextEdit6", QStringLiteral("BundeslandNr"));
     auto* company = edit("cxDBTextEdit7", QStringLiteral("AuftraggeberNr"));
     state->setMaximumWidth(40);
+    company->setMinimumWidth(75);
     company->setMaximumWidth(90);
     reportRow->addWidget(namedLabel("Label17", QStringLiteral("Bundeslandnummer"), report));
     reportRow->addWidget(state);

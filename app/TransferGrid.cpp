@@ -88,6 +88,17 @@ void GridColumn::setCaption(const QString& caption)
     m_model.setCaption(m_column, caption);
 }
 
+QString GridColumn::fieldName() const
+{
+    return QString::fromStdString(
+        m_model.cursor().fieldInfo(m_model.fieldIndexOfColumn(m_column)).name);
+}
+
+void GridColumn::setFieldName(const QString& field)
+{
+    m_model.setColumnField(m_column, field);
+}
+
 void GridView::keyPressEvent(QKeyEvent* event)
 {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&

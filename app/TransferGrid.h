@@ -30,6 +30,9 @@ public:
     GridColumn(const QString& name, int column, CursorModel& model, QObject* parent);
     QString caption() const;
     void setCaption(const QString& caption);
+    // The field the column shows; another field of the cursor may be bound.
+    QString fieldName() const;
+    void setFieldName(const QString& field);
     int column() const { return m_column; }
 
 private:

@@ -8,7 +8,7 @@ packages=(
     libsqlite3-dev
     libgtest-dev
     libktoblzcheck1v5 iso-codes
-    fonts-liberation libpoppler-qt6-dev
+    fonts-liberation libpoppler-qt6-dev qt6-translations-l10n
 )
 
 missing=()

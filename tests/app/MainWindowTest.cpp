@@ -8,13 +8,16 @@
 #include "app/PruefForm.h"
 #include "app/TransferGrid.h"
 #include "app/TransferGroup.h"
+#include "app/WindowTexts.h"
 #include "language/CurrentLanguage.h"
+#include "language/IniFile.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -520,6 +523,93 @@ private slots:
         w.action(QStringLiteral("dxBarButton13"))->trigger();
         QCOMPARE(f.messages, QStringList{QStringLiteral("DTA-Datei speichern")});
         app::WindowCreateFileUi::setReportOutputs({});
+    }
+
+    void languageSwitchesEveryTextAndBackAgain()
+    {
+        AppFixture f;
+        const QString home = QDir::currentPath();
+        QDir::setCurrent(f.path(QString())); // the language file is looked up here
+        QVERIFY(QFile::copy(QStringLiteral(TARVION_DATA_SOURCE "/English"),
+                            f.path(QStringLiteral("English"))));
+        {
+            app::THauptForm& w = f.start();
+            const auto germanTexts = app::WindowTexts(w).texts();
+            app::GridColumn* purpose = w.findChild<app::GridColumn*>(
+                QStringLiteral("cxGrid1DBTableView1Verwendungszweck1"));
+            w.action(QStringLiteral("dxBarButton21"))->trigger();
+            QCOMPARE(w.windowTitle(), QStringLiteral("Tarvion - EU Banktransfer quick and easy !"));
+            QCOMPARE(w.findChild<QMenu*>(QStringLiteral("dxBarSubItem1"))->title(),
+                     QStringLiteral("Client"));
+            QCOMPARE(purpose->caption(), QStringLiteral("reason for transfer 1"));
+            QVERIFY(w.action(QStringLiteral("dxBarButton21"))->isChecked());
+            QVERIFY(!w.action(QStringLiteral("dxBarButton20"))->isChecked());
+            QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label12"))->text(),
+                     QStringLiteral("Message"));
+            // A hint the file gives in German stays as the file says.
+            QVERIFY(w.findChild<QCheckBox*>(QStringLiteral("cxDBCheckBox1"))
+                        ->toolTip()
+                        .startsWith(QStringLiteral("Führt")));
+
+            whenModal([&] {
+                app::TAuftragForm* dialog = w.auftragForm();
+                const QString english = dialog->windowTitle();
+                w.chooseLanguage(QStringLiteral("Deutsch")); // switched while it is open
+                const QString german = dialog->windowTitle();
+                dialog->close();
+                QCOMPARE(english, QStringLiteral("Tarvion - Ordering parties"));
+                QCOMPARE(german, QStringLiteral("Tarvion - Auftraggeber"));
+            });
+            w.selectOrderer();
+            QCOMPARE(app::WindowTexts(w).texts(), germanTexts);
+            QCOMPARE(purpose->caption(), QStringLiteral("Verwendungszweck 1"));
+            language::IniFile ini;
+            ini.load(f.path(QStringLiteral("VIZUZAR.INI")).toStdString());
+            QCOMPARE(QString::fromStdString(ini.value("Sprache", "Sprache", "")),
+                     QStringLiteral("Deutsch"));
+            w.chooseLanguage(QStringLiteral("English"));
+            f.closeWindow();
+        }
+        {
+            app::THauptForm& w = f.start(); // English stored
+            QCOMPARE(w.windowTitle(), QStringLiteral("Tarvion - EU Banktransfer quick and easy !"));
+            QVERIFY(w.action(QStringLiteral("dxBarButton21"))->isChecked());
+            QCOMPARE(w.optionsGroup()->typeBox->currentText(), QStringLiteral("Banktransfer"));
+            w.data().Auftrag_tt.append();
+            w.data().Auftrag_tt.field("Name").setString("x");
+            w.data().Auftrag_tt.post();
+            f.messages.clear();
+            w.action(QStringLiteral("dxBarButton8"))->trigger();
+            QCOMPARE(f.messages.front(), QStringLiteral("Clients really delete ?"));
+            f.closeWindow();
+        }
+        {
+            f.writeIni("Sprache", "Sprache", QStringLiteral("english")); // differs in case only
+            app::THauptForm& w = f.start();
+            QCOMPARE(w.windowTitle(), QStringLiteral("Tarvion - EU Banktransfer quick and easy !"));
+            QVERIFY(w.action(QStringLiteral("dxBarButton20"))->isChecked());
+            QCOMPARE(w.findChild<app::GridColumn*>(
+                          QStringLiteral("cxGrid1DBTableView1Verwendungszweck1"))
+                         ->caption(),
+                     QStringLiteral("Verwendungszweck1"));
+            QVERIFY(!language::isEnglish());
+            f.closeWindow();
+        }
+        QDir::setCurrent(home);
+    }
+
+    void unwritableSettingsFileKeepsTheLanguage()
+    {
+        AppFixture f;
+        QVERIFY(QDir().mkpath(
+            f.path(QStringLiteral("VIZUZAR.INI")))); // a folder cannot be written as a file
+        app::THauptForm& w = f.start();
+        w.action(QStringLiteral("dxBarButton21"))->trigger();
+        QCOMPARE(f.messages, QStringList{QStringLiteral("Unable to write to %1")
+                                             .arg(f.path(QStringLiteral("VIZUZAR.INI")))});
+        QVERIFY(!language::isEnglish());
+        QVERIFY(w.action(QStringLiteral("dxBarButton20"))->isChecked());
+        QVERIFY(!w.action(QStringLiteral("dxBarButton21"))->isChecked());
     }
 
     void manualThatCannotBeOpenedIsReported()
