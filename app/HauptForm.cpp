@@ -368,6 +368,24 @@ void THauptForm::sprache()
     }
     m_options->typeBox->setItemText(0, german ? QStringLiteral("Überweisung")
                                               : QStringLiteral("Banktransfer"));
+    // The names under which the import offers the transfer fields.
+    const struct
+    {
+        const char* field;
+        const char* german;
+        const char* english;
+    } importLabels[] = {
+        {"Verwendungszweck1", "Verwendungszweck 1", "reason for transfer 1"},
+        {"Verwendungszweck2", "Verwendungszweck 2", "reason for transfer 2"},
+        {"Verwendungszweck3", "Verwendungszweck 3", "reason for transfer 3"},
+        {"Verwendungszweck4", "Verwendungszweck 4", "reason for transfer 4"},
+        {"Ausfuehrungsdatum", "Ausführungsdatum", "Remark date"},
+        {"OrtLand", "Ort Land", "City State"},
+        {"Strasse", "Strasse", "Street"},
+        {"Betrag", "Betrag", "Amount"},
+    };
+    for (const auto& l : importLabels)
+        m_data.Import_tt.setDisplayLabel(l.field, german ? l.german : l.english);
 }
 
 void THauptForm::pruefen()

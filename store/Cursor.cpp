@@ -748,6 +748,23 @@ int Cursor::fieldIndex(std::string_view name) const
     return -1;
 }
 
+void Cursor::setDisplayLabel(std::string_view fieldName, std::string label)
+{
+    const int index = fieldIndex(fieldName);
+    if (index < 0)
+        throw StoreError(m_name + ": Field '" + std::string(fieldName) + "' not found");
+    m_fields[static_cast<std::size_t>(index)].displayLabel = std::move(label);
+}
+
+std::string Cursor::displayLabel(std::string_view fieldName) const
+{
+    const int index = fieldIndex(fieldName);
+    if (index < 0)
+        return {};
+    const FieldInfo& info = fieldInfo(index);
+    return info.displayLabel.empty() ? info.name : info.displayLabel;
+}
+
 Field Cursor::field(std::string_view name)
 {
     const int index = fieldIndex(name);

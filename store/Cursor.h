@@ -90,6 +90,7 @@ public:
         FieldType type;
         int width;
         Compute compute;
+        std::string displayLabel = {}; // the name under which a user sees the field
     };
 
     Cursor(std::string name, Connection& connection, const TableDef& table);
@@ -149,7 +150,11 @@ public:
         return m_fields.at(static_cast<std::size_t>(index));
     }
     int fieldIndex(std::string_view name) const; // any case; -1 if none
-    Field field(std::string_view name);          // raises for an unknown name
+    // The label a user sees for a field (the import offers its fields under
+    // them); empty: the field's name.
+    void setDisplayLabel(std::string_view fieldName, std::string label);
+    std::string displayLabel(std::string_view fieldName) const;
+    Field field(std::string_view name); // raises for an unknown name
     Field field(int index) { return Field(*this, index); }
 
     // A value of any row, for grids; the current row gives its pending values.

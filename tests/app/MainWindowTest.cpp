@@ -563,6 +563,8 @@ private slots:
             w.selectOrderer();
             QCOMPARE(app::WindowTexts(w).texts(), germanTexts);
             QCOMPARE(purpose->caption(), QStringLiteral("Verwendungszweck 1"));
+            QCOMPARE(w.data().Import_tt.displayLabel("Ausfuehrungsdatum"),
+                     std::string("Ausführungsdatum"));
             language::IniFile ini;
             ini.load(f.path(QStringLiteral("VIZUZAR.INI")).toStdString());
             QCOMPARE(QString::fromStdString(ini.value("Sprache", "Sprache", "")),
