@@ -27,11 +27,6 @@ void Dialogs::setRecorder(std::function<void(const QString&)> record)
     recorder() = std::move(record);
 }
 
-bool Dialogs::isAnswering()
-{
-    return static_cast<bool>(recorder());
-}
-
 QString Dialogs::applicationTitle()
 {
     return QStringLiteral("Tarvion - EU Standardüberweisung");

@@ -31,7 +31,6 @@ public:
     static void setRecorder(std::function<void(const QString& text)> recorder);
     // Tests: what the next save dialogs answer (nothing: cancelled).
     static void setNextSaveFileNames(std::deque<std::optional<QString>> names);
-    static bool isAnswering();
 
     static QString applicationTitle();
 

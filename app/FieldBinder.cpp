@@ -44,7 +44,7 @@ void FieldBinder::showAllBut(const QObject* source)
         return;
     m_showing = true;
     for (const Shower& shower : m_showers) {
-        if (shower.editor != source || source == nullptr)
+        if (shower.editor != source)
             shower.show();
     }
     m_showing = false;

@@ -69,8 +69,6 @@ public:
 
     Outcome run(CreateFileUi& ui, bool english);
 
-    const std::string& lastChosenFile() const { return m_lastChosen; }
-
 private:
     void writeFile(Outcome& outcome, CreateFileUi& ui, bool english);
 

@@ -4,6 +4,7 @@
 #include "filecreation/ReportError.h"
 #include "filecreation/ReportPipeline.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QLocale>
@@ -128,7 +129,7 @@ QString Report::itemText(const ReportItem& item, int record, int page) const
         return formatNumber(sum, item.format.isEmpty() ? QStringLiteral("#,0.00") : item.format);
     }
     case ReportItem::Kind::PrintDate: {
-        const QDateTime when = m_printTime.isValid() ? m_printTime : QDateTime::currentDateTime();
+        const QDateTime when = QDateTime::currentDateTime();
         return item.format.isEmpty() ? locale.toString(when, QLocale::ShortFormat)
                                      : locale.toString(when, item.format);
     }

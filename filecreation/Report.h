@@ -2,7 +2,6 @@
 
 #include "filecreation/ReportTemplate.h"
 
-#include <QDateTime>
 #include <QHash>
 #include <QString>
 
@@ -32,7 +31,6 @@ public:
     void setPipeline(const QString& name, const ReportPipeline* pipeline);
     // The word before the page number: "Seite" or "Page".
     void setPageWord(const QString& word) { m_pageWord = word; }
-    void setPrintTime(const QDateTime& time) { m_printTime = time; }
 
     // Lays the report out on the device's pages; returns the number of pages.
     int render(QPagedPaintDevice& device) const;
@@ -54,7 +52,6 @@ private:
     QString m_path;
     QHash<QString, const ReportPipeline*> m_pipelines;
     QString m_pageWord = QStringLiteral("Seite");
-    QDateTime m_printTime;
 };
 
 } // namespace filecreation

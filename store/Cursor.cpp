@@ -615,19 +615,19 @@ void Cursor::post()
         write.bind(parameter, currentRowId());
     write.run(); // on failure the change stays pending
 
-    const bool reorder = changesOrder();
     if (inserting) {
         const int64_t rowId = sqlite3_last_insert_rowid(m_connection.handle());
         m_rowIds.push_back(rowId);
         m_state = CursorState::Browse;
         notify([](CursorListener& l) { l.stateChanged(CursorState::Browse); });
-        if (!m_indexName.empty() && m_table.index(m_indexName)) {
+        if (!m_indexName.empty()) { // a new row takes its place in the order
             requeryKeeping(rowId, m_row);
             return;
         }
         loadCurrent(); // the new row's number and defaults
     } else {
         m_rowCache.erase(currentRowId());
+        const bool reorder = changesOrder();
         m_changed.assign(m_fields.size(), false);
         m_modified = false;
         setState(CursorState::Browse);
