@@ -39,15 +39,24 @@ bool IniFile::load(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
+    // Read one byte more than allowed to tell a file at the limit from a larger one.
+    std::string content(kMaxFileSize + 1, '\0');
+    in.read(content.data(), static_cast<std::streamsize>(content.size()));
+    content.resize(static_cast<std::size_t>(in.gcount()));
+    if (content.size() > kMaxFileSize)
+        return false;
+    if (content.rfind("\xEF\xBB\xBF", 0) == 0)
+        content.erase(0, 3); // a byte-order mark written by some editors
     std::string section;
-    std::string text;
-    bool first = true;
-    while (std::getline(in, text)) {
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find('\n', start);
+        if (end == std::string::npos)
+            end = content.size();
+        std::string text = content.substr(start, end - start);
+        start = end + 1;
         if (!text.empty() && text.back() == '\r')
             text.pop_back();
-        if (first && text.rfind("\xEF\xBB\xBF", 0) == 0)
-            text.erase(0, 3); // a byte-order mark written by some editors
-        first = false;
         Line line{text, section, {}, {}};
         const std::string t = trimmed(text);
         if (t.size() >= 2 && t.front() == '[' && t.back() == ']') {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
@@ -15,7 +16,12 @@ namespace language {
 class IniFile
 {
 public:
-    // Reads the file; a missing file reads as empty (and returns false).
+    // The program's ini files hold a few kilobytes. A larger file is damaged
+    // or not one of them; reading it whole could exhaust the memory.
+    static constexpr std::size_t kMaxFileSize = 256 * 1024;
+
+    // Reads the file; a missing file, or one larger than kMaxFileSize, reads
+    // as empty (and returns false).
     bool load(const std::string& path);
     // Writes the whole file beside its name and moves it into place; false if
     // the folder cannot be written.

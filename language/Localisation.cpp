@@ -20,7 +20,7 @@ TextKey TextKey::parse(const std::string& key)
     return {key.substr(0, point), key.substr(point + 1)};
 }
 
-std::string decodeValue(const std::string& encoded)
+std::optional<std::string> decodeValue(const std::string& encoded)
 {
     if (encoded.empty() || encoded.front() != '"')
         return encoded;
@@ -43,10 +43,15 @@ std::string decodeValue(const std::string& encoded)
             }
         } else if (encoded[pos] == '#') {
             std::size_t end = pos + 1;
-            while (end < encoded.size() && std::isdigit(static_cast<unsigned char>(encoded[end])))
+            int code = 0;
+            while (end < encoded.size() && std::isdigit(static_cast<unsigned char>(encoded[end]))) {
+                code = code * 10 + (encoded[end] - '0');
+                if (code > kHighestCharacterCode)
+                    return std::nullopt;
                 ++end;
+            }
             if (end > pos + 1)
-                text += static_cast<char>(std::stoi(encoded.substr(pos + 1, end - pos - 1)));
+                text += static_cast<char>(code);
             pos = end;
         } else {
             ++pos; // anything else between the stretches is not part of the text
@@ -129,8 +134,13 @@ void FormLocaliser::enterEnglish(const LanguageSource& source)
     m_window.setRightToLeft(source.rightToLeft());
     const auto entries = source.section(m_window.windowName());
     std::map<TextKey, std::string> english;
-    for (const auto& [key, value] : entries)
-        english[TextKey::parse(key)] = value;
+    for (const auto& [key, value] : entries) {
+        // A damaged entry counts as missing: absurdly long, or not decodable.
+        if (value.size() > kLongestValue)
+            continue;
+        if (std::optional<std::string> text = decodeValue(value))
+            english[TextKey::parse(key)] = std::move(*text);
+    }
     // A text the file lacks shows its original.
     for (const auto& [key, text] : m_originals) {
         if (!english.count(key))
@@ -142,7 +152,7 @@ void FormLocaliser::enterEnglish(const LanguageSource& source)
         const std::optional<std::string> current = m_window.text(key);
         if (!current || current->empty())
             continue; // no such element, or a text the window does not show
-        m_window.setText(key, decodeValue(value));
+        m_window.setText(key, value);
     }
 }
 

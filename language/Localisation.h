@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <optional>
@@ -33,9 +34,15 @@ struct TextKey
 // The value encoding of the language file and of stored originals: a value
 // that begins with a quote is quoted text (a doubled quote stands for one),
 // with control characters outside the quotes as #13#10; any other value
-// is taken unchanged.
-std::string decodeValue(const std::string& encoded);
+// is taken unchanged. A character code above 255 cannot be decoded: nothing.
+std::optional<std::string> decodeValue(const std::string& encoded);
 std::string encodeValue(const std::string& text);
+
+// The highest character code of the value encoding (a single byte).
+inline constexpr int kHighestCharacterCode = 255;
+// A language-file value longer than this is taken as damaged: the window
+// texts are a few words, and a huge text would stall the window's layout.
+inline constexpr std::size_t kLongestValue = 4096;
 
 class LocalizedWindow
 {

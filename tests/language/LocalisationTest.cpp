@@ -154,6 +154,63 @@ TEST_F(Localisation, LoadingActivationRecordsNothingAndLateWindowsFollow)
     EXPECT_EQ(late.shown, german);
 }
 
+TEST(ValueEncoding, CharacterCodesBeyondOneByteCannotBeDecoded)
+{
+    EXPECT_EQ(decodeValue("\"a\"#255\"b\""), std::string("a\xFF"
+                                                         "b"));
+    EXPECT_EQ(decodeValue("\"a\"#0013\"b\""), std::string("a\rb"));
+    for (const char* damaged :
+         {"\"a\"#256\"b\"", "\"a\"#99999999999999999999\"b\"", "\"a\"#2147483648"}) {
+        SCOPED_TRACE(damaged);
+        EXPECT_EQ(decodeValue(damaged), std::nullopt);
+    }
+}
+
+// Values a damaged or foreign language file may hold: the entry counts as
+// missing, so the window keeps its original text, and the others still apply.
+TEST_F(Localisation, DamagedEntriesKeepTheOriginalText)
+{
+    const struct
+    {
+        const char* name;
+        std::string value;
+    } cases[] = {
+        {"character code that overflows an int", "\"x\"#99999999999999999999\"y\""},
+        {"character code beyond one byte", "\"x\"#300"},
+        {"absurdly long text", "\"" + std::string(kLongestValue, 'x') + "\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::ofstream(file) << "[HauptForm]\nCaption=\"quick\"\nLabel1.Caption=" << c.value << "\n";
+        FakeWindow window(german);
+        LanguageSource source(file);
+        FormLocaliser localiser(window, {"Caption", "Hint"});
+        localiser.bind(source);
+        source.setActiveLanguage(0);
+        EXPECT_EQ(window.shown["Caption"], "quick");
+        EXPECT_EQ(window.shown["Label1.Caption"], "Hallo");
+        source.setActiveLanguage(-1);
+        EXPECT_EQ(window.shown, german);
+    }
+}
+
+TEST_F(Localisation, OversizedLanguageFileCountsAsEmpty)
+{
+    {
+        std::ofstream out(file);
+        out << "[HauptForm]\nCaption=\"quick\"\n";
+        const std::string filler(1024, ';');
+        for (std::size_t written = 0; written <= IniFile::kMaxFileSize; written += 1025)
+            out << filler << '\n';
+    }
+    FakeWindow window(german);
+    LanguageSource source(file);
+    FormLocaliser localiser(window, {"Caption", "Hint"});
+    localiser.bind(source);
+    source.setActiveLanguage(0);
+    EXPECT_EQ(window.shown, german);
+}
+
 TEST(IniFile, KeepsOtherContentAndValuesExactly)
 {
     const std::string path =
