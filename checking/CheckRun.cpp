@@ -77,7 +77,9 @@ CheckResult CheckRun::run(bool english)
             if (bic != transfers.field("BIC").asString())
                 transfers.field("BIC").setString(bic);
 
-            const double amount = transfers.field("BETRAG").asFloat();
+            // In whole units of 1/10,000, so that an amount stored a hair off
+            // (1.00 as 0.9999999999999999) is judged as the amount it is.
+            const store::Money amount = transfers.field("BETRAG").asMoney();
             const auto apply = [&](bool fails, bool marks, const texts::Text& text, int* counter) {
                 if (!fails)
                     return;
@@ -86,10 +88,11 @@ CheckResult CheckRun::run(bool english)
                 if (counter)
                     ++*counter;
             };
-            apply(amount < 1, true, texts::kBelowOne, &result.amountsBelowOne);
-            apply(store::roundHalfToEven(amount) > 50000 && !over50000Allowed, true,
-                  texts::kOver50000, &result.amountsOver50000);
-            apply(amount >= 12500, !reportingAllowed, texts::kReportable,
+            apply(amount < store::Money::fromWhole(1), true, texts::kBelowOne,
+                  &result.amountsBelowOne);
+            apply(amount.roundedToWhole() > 50000 && !over50000Allowed, true, texts::kOver50000,
+                  &result.amountsOver50000);
+            apply(amount >= store::Money::fromWhole(12500), !reportingAllowed, texts::kReportable,
                   &result.reportableAmounts);
             apply(transfers.field("Name").asString().empty(), true, texts::kNoName, nullptr);
 

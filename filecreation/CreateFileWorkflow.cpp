@@ -5,6 +5,7 @@
 #include "dtazv/TextCodec.h"
 #include "dtazv/VekDTAZV.h"
 #include "filecreation/Reports.h"
+#include "store/Money.h"
 #include "store/PaymentStore.h"
 
 #include <chrono>
@@ -134,7 +135,7 @@ void CreateFileWorkflow::writeFile(Outcome& outcome, CreateFileUi& ui, bool engl
                                                         orderer.field("AuftraggeberNr").asString())
                                        : std::string();
 
-    double sum = 0;
+    store::Money sum; // exact: binary fractions would drift over many transfers
     int count = 0;
     {
         std::optional<store::BulkRun> detached(std::in_place, m_data, false);
@@ -159,14 +160,14 @@ void CreateFileWorkflow::writeFile(Outcome& outcome, CreateFileUi& ui, bool engl
                 if (!store::textOf(v[i]).empty())
                     purposeLines.push_back(store::textOf(v[i]));
             }
-            const double amount = store::valueAsFloat(v[7], FieldType::Currency);
+            const store::Money amount = store::valueAsMoney(v[7], FieldType::Currency);
             const auto text = [&](std::size_t i) -> const std::string& {
                 return store::textOf(v[i]);
             };
             const auto started = Clock::now();
             m_writer.AddTransfer(text(1), text(2), text(3), text(4), text(5), text(6), "DE ",
-                                 amount, purposeLines, store::valueAsDate(v[12], FieldType::Date),
-                                 " ", " ", "EUR");
+                                 amount.toDouble(), purposeLines,
+                                 store::valueAsDate(v[12], FieldType::Date), " ", " ", "EUR");
             outcome.writerSeconds += secondsSince(started);
             sum += amount;
             ++count;
@@ -186,11 +187,11 @@ void CreateFileWorkflow::writeFile(Outcome& outcome, CreateFileUi& ui, bool engl
         }
         outcome.fileComplete = true;
         outcome.count = count;
-        outcome.sum = sum;
+        outcome.sum = sum.toDouble();
 
         store::Cursor& settings = m_data.Stamm_tt;
         settings.edit();
-        settings.field("SUMME_EURO").setFloat(sum);
+        settings.field("SUMME_EURO").setFloat(sum.toDouble());
         settings.field("ANZAHL").setFloat(count);
         settings.post();
         detached.reset(); // the grid follows the transfers again

@@ -3,6 +3,7 @@
 #include "filecreation/DisplayFormat.h"
 #include "filecreation/ReportError.h"
 #include "filecreation/ReportPipeline.h"
+#include "store/Money.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -124,8 +125,16 @@ QString Report::itemText(const ReportItem& item, int record, int page) const
         const ReportPipeline* source = pipeline(m_layout.mainPipeline);
         const store::FieldType type = source->type(item.field);
         double sum = 0;
-        for (int r = 0; r < source->recordCount(); ++r)
-            sum += store::valueAsFloat(source->value(r, item.field), type);
+        if (type == store::FieldType::Currency) {
+            // Amounts add up exactly in whole units of 1/10,000.
+            store::Money amounts;
+            for (int r = 0; r < source->recordCount(); ++r)
+                amounts += store::valueAsMoney(source->value(r, item.field), type);
+            sum = amounts.toDouble();
+        } else {
+            for (int r = 0; r < source->recordCount(); ++r)
+                sum += store::valueAsFloat(source->value(r, item.field), type);
+        }
         return formatNumber(sum, item.format.isEmpty() ? QStringLiteral("#,0.00") : item.format);
     }
     case ReportItem::Kind::PrintDate: {

@@ -120,6 +120,10 @@ double Field::asFloat() const
 {
     return valueAsFloat(value(), type());
 }
+Money Field::asMoney() const
+{
+    return valueAsMoney(value(), type());
+}
 DateTime Field::asDate() const
 {
     return valueAsDate(value(), type());
@@ -339,27 +343,57 @@ Cursor::Summary Cursor::summarize(int index) const
         return summary;
     const std::string column = quoteIdentifier(info.column);
     FilterSql filter;
-    const std::string sql = "SELECT total(" + column + "), count(" + column + "), min(" + column +
-                            "), max(" + column + ")" + fromWhere(filter);
-    Statement query(m_connection.handle(), sql, m_table.fileName);
-    bindFilter(query, filter);
-    if (query.step()) {
-        summary.sum = query.columnDouble(0);
-        summary.values = query.columnInt(1);
-        summary.min = query.columnDouble(2);
-        summary.max = query.columnDouble(3);
+    // Amounts are added here, in whole units of 1/10,000; SQLite's total()
+    // would add binary fractions.
+    const bool amounts = info.type == FieldType::Currency;
+    Money amountSum;
+    if (amounts) {
+        Statement query(m_connection.handle(), "SELECT " + column + fromWhere(filter),
+                        m_table.fileName);
+        bindFilter(query, filter);
+        Money min, max;
+        while (query.step()) {
+            if (query.columnType(0) == SQLITE_NULL)
+                continue;
+            const Money amount = Money::fromDouble(query.columnDouble(0));
+            min = summary.values == 0 ? amount : std::min(min, amount);
+            max = summary.values == 0 ? amount : std::max(max, amount);
+            amountSum += amount;
+            ++summary.values;
+        }
+        summary.min = min.toDouble();
+        summary.max = max.toDouble();
+    } else {
+        const std::string sql = "SELECT total(" + column + "), count(" + column + "), min(" +
+                                column + "), max(" + column + ")" + fromWhere(filter);
+        Statement query(m_connection.handle(), sql, m_table.fileName);
+        bindFilter(query, filter);
+        if (query.step()) {
+            summary.sum = query.columnDouble(0);
+            summary.values = query.columnInt(1);
+            summary.min = query.columnDouble(2);
+            summary.max = query.columnDouble(3);
+        }
     }
     // The current row's pending value counts instead of its stored one.
     const auto pending = static_cast<std::size_t>(index);
     if (m_state == CursorState::Insert || (m_state == CursorState::Edit && m_changed[pending])) {
         if (m_state == CursorState::Edit) {
             const Value stored = loadRow(currentRowId())[pending];
-            summary.sum -= valueAsFloat(stored, info.type);
+            if (amounts)
+                amountSum -= valueAsMoney(stored, info.type);
+            else
+                summary.sum -= valueAsFloat(stored, info.type);
             summary.values -= isNull(stored) ? 0 : 1;
         }
-        summary.sum += valueAsFloat(m_buffer[pending], info.type);
+        if (amounts)
+            amountSum += valueAsMoney(m_buffer[pending], info.type);
+        else
+            summary.sum += valueAsFloat(m_buffer[pending], info.type);
         summary.values += isNull(m_buffer[pending]) ? 0 : 1;
     }
+    if (amounts)
+        summary.sum = amountSum.toDouble();
     return summary;
 }
 

@@ -2,6 +2,7 @@
 
 #include "store/Connection.h"
 #include "store/Filter.h"
+#include "store/Money.h"
 #include "store/Schema.h"
 #include "store/Sqlite.h"
 #include "store/Value.h"
@@ -57,6 +58,7 @@ public:
     int32_t asInteger() const;  // rounded half to even, cut to 32 bits
     int64_t asLargeInt() const; // rounded half to even
     double asFloat() const;
+    Money asMoney() const; // rounded once to whole units of 1/10,000
     DateTime asDate() const;
     bool asBoolean() const;
     Value value() const;
@@ -167,7 +169,8 @@ public:
 
     // Totals of a numeric field over the cursor's rows (its filter applied),
     // a pending change or addition of the current row included in the sum
-    // and the count of values.
+    // and the count of values. A Currency field is added exactly, as Money;
+    // `sum` is then the binary number nearest to that amount.
     struct Summary
     {
         double sum = 0;

@@ -29,6 +29,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <sqlite3.h>
 
 using store::Cursor;
 
@@ -277,6 +278,24 @@ private slots:
         QCOMPARE(w.data().Zahlung_tt.recordCount(), 0);
         QCOMPARE(grid.footer().textOf(bic), QLocale().toString(0));
         QCOMPARE(storedRows(f, "ZAHLUNG"), 0);
+    }
+
+    void footerSumIsExact()
+    {
+        AppFixture f;
+        app::THauptForm& w = f.start();
+        app::TransferGrid& grid = *w.transferGroup()->grid;
+        // 99,999 amounts of 5005.6447 and one of 5008.49 make 500564472.8453;
+        // added as binary fractions, 500564472.84468.
+        sqlite3_exec(w.data().connection.handle(),
+                     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                     "WHERE i < 99999) INSERT INTO \"ZAHLUNG\".ZAHLUNG (Name, BETRAG) "
+                     "SELECT 'Lieferant', 5005.6447 FROM n; "
+                     "INSERT INTO \"ZAHLUNG\".ZAHLUNG (Name, BETRAG) VALUES ('Letzter', 5008.49)",
+                     nullptr, nullptr, nullptr);
+        w.data().Zahlung_tt.refresh();
+        const int amount = grid.model().columnOfField(QStringLiteral("BETRAG"));
+        QCOMPARE(grid.footer().textOf(amount), QLocale().toString(500564472.85, 'f', 2));
     }
 
     void editTabelleHidesTheBoxUntilANewTransfer()

@@ -4,6 +4,7 @@
 #include "checking/ExecutionDateRule.h"
 #include "dtazv/VekDTAZV.h"
 
+#include <cmath>
 #include <optional>
 
 namespace checking {
@@ -152,6 +153,24 @@ TEST_F(CheckRunTest, TransferRules)
          reportable,
          &CheckResult::reportableAmounts},
         {"12499.99", {12499.99}, false, false, false, "", nullptr},
+        // Amounts as another program adds them up in binary fractions: the
+        // table's amounts have four decimals, so these are 1.00, 50000.50 and
+        // 12500.00.
+        {"0.7 + 0.2 + 0.1 passes", {0.7 + 0.2 + 0.1}, false, false, false, "", nullptr},
+        {"50000.50 a hair above rounds to 50000",
+         {std::nextafter(50000.5, 60000.0)},
+         true,
+         false,
+         false,
+         reportable,
+         &CheckResult::reportableAmounts},
+        {"12500.00 a hair below is reportable",
+         {std::nextafter(12500.0, 0.0)},
+         false,
+         false,
+         true,
+         reportable,
+         &CheckResult::reportableAmounts},
         {"no payee name", {100.0, ""}, false, false, true, " < Name fehlt > ", nullptr},
         {"wrong IBAN",
          {100.0, "Meier", "DE88370400440532013000"},

@@ -218,6 +218,40 @@ private slots:
         QVERIFY(m_ui.messages.empty());
     }
 
+    void amountsAddUpExactly()
+    {
+        // Added as binary fractions, 1,000 amounts of 5005.6447 make 5005644.700000044.
+        sqlite3* db = nullptr;
+        sqlite3_open(path(QStringLiteral("ZAHLUNG.ADT")).toUtf8().constData(), &db);
+        sqlite3_exec(
+            db,
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
+            "INSERT INTO ZAHLUNG (Name, BETRAG, BIC, IBAN) SELECT 'Lieferant ' || i, "
+            "5005.6447, 'COBADEFFXXX', 'DE89370400440532013000' FROM n",
+            nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        m_data->Zahlung_tt.refresh();
+        m_data->Stamm_tt.edit();
+        m_data->Stamm_tt.field("BEGLEIT").setBoolean(false);
+        m_data->Stamm_tt.field("PROTOKOLL").setBoolean(false);
+        m_data->Stamm_tt.post();
+
+        const auto outcome = create(QStringLiteral("viele"));
+        QCOMPARE(outcome.status, Status::Created);
+        QCOMPARE(outcome.count, 1000);
+        // QCOMPARE would compare floating-point numbers with a tolerance.
+        QVERIFY2(outcome.sum == 5005644.7, qPrintable(QString::number(outcome.sum, 'g', 17)));
+        store::Cursor& settings = m_data->Stamm_tt;
+        QVERIFY(settings.field("SUMME_EURO").asFloat() == 5005644.7);
+        QCOMPARE(settings.field("SUMME_EURO").asString(), std::string("5005644.7"));
+        QCOMPARE(settings.field("ANZAHL").asInteger(), 1000);
+        // The Z record adds the whole units of the T records: 1,000 times 5005.
+        const std::string file = readFile(path(QStringLiteral("viele")));
+        QCOMPARE(file.size(), std::size_t(512 + 768 * 1000));
+        QCOMPARE(file.substr(file.size() - 256, 35),
+                 std::string("0256Z000000005005000000000000001000"));
+    }
+
     void everyTransferMarkedGivesAnEmptyFile()
     {
         addTransfer("Eins", 0.5);

@@ -4,6 +4,7 @@
 #include "filecreation/DisplayFormat.h"
 #include "filecreation/Report.h"
 #include "filecreation/ReportError.h"
+#include "filecreation/ReportPipeline.h"
 #include "store/PaymentStore.h"
 
 #include <QDir>
@@ -70,6 +71,19 @@ Pdf readPdf(const QString& path)
     }
     return pdf;
 }
+
+// 99,999 amounts of 5005.6447 and one of 5008.49: 500564472.8453 in all, but
+// 500564472.84468 when added as binary fractions.
+class AmountPipeline final : public filecreation::ReportPipeline
+{
+public:
+    int recordCount() const override { return 100000; }
+    store::Value value(int record, const QString&) const override
+    {
+        return record == 0 ? 5008.49 : 5005.6447;
+    }
+    store::FieldType type(const QString&) const override { return store::FieldType::Currency; }
+};
 
 } // namespace
 
@@ -239,6 +253,24 @@ private slots:
         }
         QCOMPARE(read.pages.size(), std::size_t(1));
         QVERIFY(read.pageText(0).contains(QStringLiteral("Page 1")));
+    }
+
+    void sumOfAmountsIsExact()
+    {
+        QFile file(path(QStringLiteral("summe.rtm")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{ \"bands\": { \"summary\": { \"height\": 10, \"items\": [ { \"type\": "
+                   "\"sum\", \"field\": \"BETRAG\", \"x\": 0, \"y\": 0, \"width\": 80, "
+                   "\"format\": \"#,0.00\" } ] } } }");
+        file.close();
+        const AmountPipeline amounts;
+        filecreation::Report report;
+        report.load(file.fileName());
+        report.setPipeline(QStringLiteral("ppDBPipeline1"), &amounts);
+        const QString pdf = path(QStringLiteral("summe.pdf"));
+        report.writePdf(pdf);
+        const QString text = readPdf(pdf).allText();
+        QVERIFY2(text == QStringLiteral("500.564.472,85"), qPrintable(text));
     }
 
     void longJournalRepeatsHeaderAndFooter()

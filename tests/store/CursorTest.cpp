@@ -273,6 +273,35 @@ TEST_F(CursorTest, ReadingEachKind)
                      "is not a valid date");
 }
 
+TEST_F(CursorTest, CurrencyTotalsAreExact)
+{
+    // 99,999 amounts of 5005.6447 and one of 5008.49 make 500564472.8453; added
+    // as binary fractions they drift by more than half a cent.
+    rawQuery(zahlungTable(),
+             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+             "WHERE i < 99999) "
+             "INSERT INTO ZAHLUNG (Name, BETRAG) SELECT 'Lieferant', 5005.6447 FROM n");
+    rawQuery(zahlungTable(), "INSERT INTO ZAHLUNG (Name, BETRAG) VALUES ('Letzter', 5008.49)");
+    Cursor& z = data.Zahlung_tt;
+    z.refresh();
+    const int amount = z.fieldIndex("BETRAG");
+    const Cursor::Summary summary = z.summarize(amount);
+    EXPECT_EQ(summary.sum, 500564472.8453);
+    EXPECT_EQ(summary.values, 100000);
+    EXPECT_EQ(summary.min, 5005.6447);
+    EXPECT_EQ(summary.max, 5008.49);
+
+    // A pending change counts instead of the stored amount, as exactly.
+    z.last();
+    z.edit();
+    z.field("BETRAG").setFloat(5005.6447);
+    EXPECT_EQ(z.summarize(amount).sum, 500564470.0);
+    z.field("BETRAG").clear();
+    EXPECT_EQ(z.summarize(amount).sum, 500559464.3553);
+    EXPECT_EQ(z.summarize(amount).values, 99999);
+    z.cancel();
+}
+
 TEST_F(CursorTest, IndexOrderFollowsChanges)
 {
     Cursor& z = data.Zahlung_tt;
