@@ -8,6 +8,9 @@
 #include <QMenu>
 #include <QPainter>
 #include <QStyleOptionFrame>
+#include <algorithm>
+#include <limits>
+#include <vector>
 
 namespace app {
 
@@ -75,6 +78,46 @@ void GridFooter::recompute()
     update();
 }
 
+QMap<int, QRect> GridFooter::textPlaces() const
+{
+    constexpr int kPadding = 3;
+    constexpr int kGap = 6; // between two texts that meet
+    struct Place
+    {
+        int column;
+        int right; // the right edge of its cell
+        int width;
+    };
+    std::vector<Place> places;
+    const int offset = m_header.geometry().left();
+    for (auto it = m_texts.cbegin(); it != m_texts.cend(); ++it) {
+        if (m_header.isSectionHidden(it.key()))
+            continue;
+        const int right = offset + m_header.sectionViewportPosition(it.key()) +
+                          m_header.sectionSize(it.key()) - kPadding;
+        if (right <= offset)
+            continue; // scrolled out of sight
+        places.push_back({it.key(), right, fontMetrics().horizontalAdvance(it.value())});
+    }
+    std::sort(places.begin(), places.end(),
+              [](const Place& a, const Place& b) { return a.right < b.right; });
+
+    std::vector<int> lefts(places.size());
+    int limit = std::numeric_limits<int>::max();
+    for (std::size_t i = places.size(); i-- > 0;) {
+        lefts[i] = std::min(places[i].right, limit) - places[i].width;
+        limit = lefts[i] - kGap;
+    }
+    int least = kPadding;
+    QMap<int, QRect> result;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const int left = std::max(lefts[i], least);
+        result.insert(places[i].column, QRect(left, 0, places[i].width, height()));
+        least = left + places[i].width + kGap;
+    }
+    return result;
+}
+
 void GridFooter::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -82,15 +125,10 @@ void GridFooter::paintEvent(QPaintEvent*)
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawLine(rect().topLeft(), rect().topRight());
     painter.setPen(palette().color(QPalette::ButtonText));
-    const int offset = m_header.geometry().left();
-    for (auto it = m_texts.cbegin(); it != m_texts.cend(); ++it) {
-        if (m_header.isSectionHidden(it.key()))
-            continue;
-        const int x = offset + m_header.sectionViewportPosition(it.key());
-        const QRect cell(x + 3, 0, m_header.sectionSize(it.key()) - 6, height());
-        painter.drawText(cell, Qt::AlignRight | Qt::AlignVCenter,
-                         fontMetrics().elidedText(it.value(), Qt::ElideRight, cell.width()));
-    }
+    const QMap<int, QRect> places = textPlaces();
+    for (auto it = places.cbegin(); it != places.cend(); ++it)
+        painter.drawText(it.value(), Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip,
+                         m_texts.value(it.key()));
 }
 
 void GridFooter::contextMenuEvent(QContextMenuEvent* event)

@@ -10,8 +10,9 @@ namespace app {
 class CursorModel;
 
 // The footer under a grid: a summary of chosen columns, each drawn under
-// its column, following moves, resizes and horizontal scrolling. Its context
-// menu chooses the kind of a column's summary.
+// its column, following moves, resizes and horizontal scrolling. A number is
+// never cut: one wider than its column runs on to the left over the
+// neighbouring cells. Its context menu chooses the kind of a column's summary.
 class GridFooter : public QWidget
 {
     Q_OBJECT
@@ -44,6 +45,11 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // Where each visible text is drawn: right-aligned in its column, or
+    // further left where it is wider than the column or meets the text to
+    // its right; moved right only where it would leave the footer.
+    QMap<int, QRect> textPlaces() const;
+
     CursorModel& m_model;
     QHeaderView& m_header;
     QMap<int, Summary> m_summaries;

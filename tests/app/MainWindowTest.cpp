@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "PaintedTexts.h"
 #include "app/AuftragForm.h"
 #include "app/CreateFileUi.h"
 #include "app/CursorModel.h"
@@ -296,6 +297,53 @@ private slots:
         w.data().Zahlung_tt.refresh();
         const int amount = grid.model().columnOfField(QStringLiteral("BETRAG"));
         QCOMPARE(grid.footer().textOf(amount), QLocale().toString(500564472.85, 'f', 2));
+    }
+
+    void footerNeverCutsANumber()
+    {
+        AppFixture f;
+        app::THauptForm& w = f.start();
+        w.show();
+        app::TransferGrid& grid = *w.transferGroup()->grid;
+        Cursor& z = w.data().Zahlung_tt;
+        for (const double amount : {447000.5, 123456789.25, 0.25}) {
+            z.append();
+            z.field("Name").setString("Meier");
+            z.field("BETRAG").setFloat(amount);
+            z.post();
+        }
+        const int bic = grid.model().columnOfField(QStringLiteral("BIC"));
+        const int iban = grid.model().columnOfField(QStringLiteral("IBAN"));
+        const int amount = grid.model().columnOfField(QStringLiteral("BETRAG"));
+        const QString sum = grid.footer().textOf(amount);
+        QCOMPARE(sum, QLocale().toString(123903790.0, 'f', 2));
+        QHeaderView& header = *grid.view().horizontalHeader();
+
+        // Narrow columns: the sum runs on to the left, over the IBAN's cell
+        // and, when that is narrow too, past the count, which moves aside.
+        for (const int ibanWidth : {153, 10}) {
+            header.resizeSection(amount, 30);
+            header.resizeSection(iban, ibanWidth);
+            const PaintedTexts painted(grid.footer());
+            const PaintedTexts::Text* shownSum = painted.find(sum);
+            const PaintedTexts::Text* shownCount = painted.find(grid.footer().textOf(bic));
+            QVERIFY2(shownSum && shownCount,
+                     qPrintable(painted.texts().empty() ? QStringLiteral("nothing painted")
+                                                        : painted.texts().front().text));
+            QCOMPARE(painted.texts().size(), std::size_t(2));
+            const int cellRight =
+                grid.footer()
+                    .mapFromGlobal(header.viewport()->mapToGlobal(QPoint(
+                        header.sectionViewportPosition(amount) + header.sectionSize(amount), 0)))
+                    .x();
+            QVERIFY(shownSum->box.right() <= cellRight);
+            QVERIFY(shownSum->box.left() >= 0);
+            QVERIFY2(shownCount->box.right() < shownSum->box.left(),
+                     qPrintable(QStringLiteral("count to %1, sum from %2")
+                                    .arg(shownCount->box.right())
+                                    .arg(shownSum->box.left())));
+            QVERIFY(shownCount->box.left() >= 0);
+        }
     }
 
     void editTabelleHidesTheBoxUntilANewTransfer()
