@@ -13,6 +13,8 @@
 #include <QTest>
 #include <memory>
 #include <poppler/qt6/poppler-qt6.h>
+#include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -231,12 +233,12 @@ private slots:
             double x; // left edge, or right edge for right-aligned items
             bool right;
         } expected[] = {
-            {"IBAN", 19.8, false},
+            {"IBAN", 15.6, false},
             {"Name", 57.7, false},
             {"Amount", 115.2 + 10.5, true},
             {"Notice", 219.9, false},
             {"COBADEFFXXX", 1.3, false},
-            {"DE89370400440532013000", 20.1, false},
+            {"DE89370400440532013000", 15.6, false},
             {"1.000,25", 104.0 + 21.7, true},
             {"Applicant", 1.3, false},
             {"Muster", 22.5, false},
@@ -253,6 +255,61 @@ private slots:
         }
         QCOMPARE(read.pages.size(), std::size_t(1));
         QVERIFY(read.pageText(0).contains(QStringLiteral("Page 1")));
+    }
+
+    void journalPrintsWholeBicAndIban()
+    {
+        // The widest letters, W and M, wherever the formats allow letters.
+        const QString bic = QStringLiteral("WMWMWMWMWMW");
+        const QString iban = QStringLiteral("MW00WMWMWMWMWMWMWMWMWMWMWMWMWMWMWM");
+        QCOMPARE(bic.size(), 11);
+        QCOMPARE(iban.size(), 34);
+        addTransfers(1, 0);
+        store::Cursor& z = m_data->Zahlung_tt;
+        z.first();
+        z.edit();
+        z.field("BIC").setString(bic.toStdString());
+        z.field("IBAN").setString(iban.toStdString());
+        z.post();
+        const QString pdf = path(QStringLiteral("journal.pdf"));
+        filecreation::PdfOutput output(pdf);
+        filecreation::printJournal(*m_data, dataDirectory(), false, output);
+        const Pdf read = readPdf(pdf);
+
+        const Word* bicWord = read.find(0, bic);
+        const Word* ibanWord = read.find(0, iban);
+        const Word* nameWord = read.find(0, QStringLiteral("Lieferant"), 6.35 + 56.6 + 12.4);
+        QVERIFY2(bicWord && ibanWord && nameWord, qPrintable(read.pageText(0)));
+        // Each stands inside its own item, so nothing of it is cut, and the
+        // items do not reach into each other or into the name.
+        const filecreation::ReportTemplate layout =
+            filecreation::ReportTemplate::load(path(QLatin1String(filecreation::kJournalTemplate)));
+        const auto itemOf = [&](const char* field) -> const filecreation::ReportItem& {
+            for (const filecreation::ReportItem& item : layout.detail.items) {
+                if (item.field == QLatin1String(field))
+                    return item;
+            }
+            throw std::runtime_error(field);
+        };
+        const double margin = 6.35;
+        for (const auto& [word, field] : {std::pair{bicWord, "BIC"}, std::pair{ibanWord, "IBAN"}}) {
+            const filecreation::ReportItem& item = itemOf(field);
+            QVERIFY2(word->mm.left() >= margin + item.x - 0.1 &&
+                         word->mm.right() <= margin + item.x + item.width + 0.1,
+                     qPrintable(QStringLiteral("%1 from %2 to %3 mm")
+                                    .arg(QLatin1String(field))
+                                    .arg(word->mm.left())
+                                    .arg(word->mm.right())));
+        }
+        QVERIFY(itemOf("BIC").x + itemOf("BIC").width <= itemOf("IBAN").x);
+        QVERIFY(itemOf("IBAN").x + itemOf("IBAN").width <= itemOf("Name").x);
+        QVERIFY(bicWord->mm.right() < ibanWord->mm.left());
+        QVERIFY(ibanWord->mm.right() < nameWord->mm.left());
+        // The headings stand over their columns.
+        const Word* ibanHeading = read.find(0, QStringLiteral("IBAN"));
+        QVERIFY(ibanHeading);
+        QVERIFY2(std::abs(ibanHeading->mm.left() - ibanWord->mm.left()) < 1.0,
+                 qPrintable(QString::number(ibanHeading->mm.left())));
     }
 
     void sumOfAmountsIsExact()
