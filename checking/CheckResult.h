@@ -25,7 +25,7 @@ struct MarkedTransfer
     std::string remark;
 };
 
-// What one check run found: the verdict, the six counters and the result
+// What one check run found: the verdict, the seven counters and the result
 // lines of the check certificate, named as in the dialog.
 struct CheckResult
 {
@@ -34,12 +34,13 @@ struct CheckResult
     int amountsBelowOne = 0;
     int amountsOver50000 = 0;
     int reportableAmounts = 0;
+    int missingPayeeNames = 0;
     int wrongIbans = 0;
     int wrongBics = 0;
     int wrongDates = 0;
 
     ResultLine mDatum, mName, mKonto, mBLZ;
-    ResultLine m1EUR, mB50000, mMelde, mIBAN, mBIC, mAusDat;
+    ResultLine m1EUR, mB50000, mMelde, mEmpfName, mIBAN, mBIC, mAusDat;
     std::string mHinweis; // the final message; always shown in red
 
     std::vector<MarkedTransfer> marked; // in the order they were visited

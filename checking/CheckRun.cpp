@@ -94,7 +94,8 @@ CheckResult CheckRun::run(bool english)
                   &result.amountsOver50000);
             apply(amount >= store::Money::fromWhole(12500), !reportingAllowed, texts::kReportable,
                   &result.reportableAmounts);
-            apply(transfers.field("Name").asString().empty(), true, texts::kNoName, nullptr);
+            apply(transfers.field("Name").asString().empty(), true, texts::kNoName,
+                  &result.missingPayeeNames);
 
             bool ibanFails = false;
             try {
@@ -136,6 +137,9 @@ CheckResult CheckRun::run(bool english)
         result.mMelde = red((std::to_string(result.reportableAmounts) +
                              (reportingAllowed ? "" : texts::kReportableNotExecuted))
                                 .c_str());
+    // A transfer without a payee name is left out of the file like any other
+    // marked one, so the certificate must not report all in order.
+    result.mEmpfName = countLine(result.missingPayeeNames, english);
     result.mIBAN = countLine(result.wrongIbans, english);
     result.mBIC = countLine(result.wrongBics, english);
     result.mAusDat = countLine(result.wrongDates, english);

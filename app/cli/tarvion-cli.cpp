@@ -155,6 +155,7 @@ void printCertificate(const checking::CheckResult& r)
     printLine("  Amount < 1 EUR", r.m1EUR);
     printLine("  Amount > 50.000 EUR", r.mB50000);
     printLine("  Announce-requiring amount", r.mMelde);
+    printLine("  Missing payee name", r.mEmpfName);
     printLine("  Incorrect IBAN", r.mIBAN);
     printLine("  Incorrect BIC", r.mBIC);
     printLine("  Incorrect Date", r.mAusDat);

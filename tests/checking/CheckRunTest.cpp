@@ -171,7 +171,13 @@ TEST_F(CheckRunTest, TransferRules)
          true,
          reportable,
          &CheckResult::reportableAmounts},
-        {"no payee name", {100.0, ""}, false, false, true, " < Name fehlt > ", nullptr},
+        {"no payee name",
+         {100.0, ""},
+         false,
+         false,
+         true,
+         " < Name fehlt > ",
+         &CheckResult::missingPayeeNames},
         {"wrong IBAN",
          {100.0, "Meier", "DE88370400440532013000"},
          false,
@@ -231,8 +237,8 @@ TEST_F(CheckRunTest, TransferRules)
         EXPECT_EQ(z.field("Hinweis").asString(), c.remark);
         for (int CheckResult::*counter :
              {&CheckResult::amountsBelowOne, &CheckResult::amountsOver50000,
-              &CheckResult::reportableAmounts, &CheckResult::wrongIbans, &CheckResult::wrongBics,
-              &CheckResult::wrongDates}) {
+              &CheckResult::reportableAmounts, &CheckResult::missingPayeeNames,
+              &CheckResult::wrongIbans, &CheckResult::wrongBics, &CheckResult::wrongDates}) {
             const bool expected =
                 counter == c.counter || (counter == &CheckResult::reportableAmounts &&
                                          c.remark.find(reportable) != std::string::npos);
@@ -316,7 +322,7 @@ TEST_F(CheckRunTest, CountLinesAndASecondRun)
 {
     CheckResult r = check(); // no transfers
     for (const ResultLine* line :
-         {&r.m1EUR, &r.mB50000, &r.mMelde, &r.mIBAN, &r.mBIC, &r.mAusDat}) {
+         {&r.m1EUR, &r.mB50000, &r.mMelde, &r.mEmpfName, &r.mIBAN, &r.mBIC, &r.mAusDat}) {
         EXPECT_EQ(line->text, "keine");
         EXPECT_EQ(line->colour, LineColour::Normal);
     }
@@ -324,6 +330,8 @@ TEST_F(CheckRunTest, CountLinesAndASecondRun)
     addTransfer({0.5});
     addTransfer({0.75, "Schulze", "x"});
     addTransfer({20000.0});
+    addTransfer({100.0, ""});
+    addTransfer({100.0, ""});
     r = check();
     EXPECT_EQ(r.m1EUR.text, "2 ( wird nicht ausgeführt )");
     EXPECT_EQ(r.m1EUR.colour, LineColour::Red);
@@ -331,6 +339,8 @@ TEST_F(CheckRunTest, CountLinesAndASecondRun)
     EXPECT_EQ(r.mMelde.text, "1 ( werden nicht ausgeführt )");
     EXPECT_EQ(r.mMelde.colour, LineColour::Red);
     EXPECT_EQ(r.mBIC.text, "keine");
+    EXPECT_EQ(r.mEmpfName.text, "2 ( wird nicht ausgeführt )") << "left out, so not in order";
+    EXPECT_EQ(r.mEmpfName.colour, LineColour::Red);
 
     setSettings(kCreated, kCreated + 2, true);
     const CheckResult again = check();
@@ -351,6 +361,7 @@ TEST_F(CheckRunTest, EnglishTexts)
     EXPECT_EQ(r.mDatum.text, "lies more than 15 days after the date of preparation !  ");
     EXPECT_EQ(r.mName.text, "Client incorrect ! ");
     EXPECT_EQ(r.m1EUR.text, "1 ( does not implement )");
+    EXPECT_EQ(r.mEmpfName.text, "1 ( does not implement )");
     EXPECT_EQ(r.mAusDat.text, "none");
     EXPECT_EQ(r.mHinweis, "DTAZV file cannot be provided !");
     data.Zahlung_tt.first();

@@ -62,6 +62,8 @@ TEST_F(Cli, CheckPrintsTheCertificateAndStoresTheResults)
     EXPECT_NE(run.output.find("!   Amount < 1 EUR            1 ( wird nicht ausgeführt )"),
               std::string::npos)
         << run.output;
+    EXPECT_NE(run.output.find("    Missing payee name        keine"), std::string::npos)
+        << run.output;
     EXPECT_NE(run.output.find("Schulze"), std::string::npos);
     EXPECT_NE(run.output.find("< Betrag kleiner als 1 EUR >"), std::string::npos);
     EXPECT_EQ(run.output.find("Meier "), std::string::npos) << "only marked transfers are listed";
@@ -79,6 +81,9 @@ TEST_F(Cli, VerdictNoExitsWithTwoInTheStoredLanguage)
     language::IniFile ini;
     ini.setValue("Sprache", "Sprache", "English");
     ini.save((dir / "VIZUZAR.INI").string());
+    data.openAll();
+    addTransfer("");
+    data.pointAt(dir.string());
     const CliRun run =
         runCli("check --party 2 --created 2026-12-11 --execute 2026-12-28 " + dataOption());
     EXPECT_EQ(run.exitCode, 2) << run.output;
@@ -89,6 +94,9 @@ TEST_F(Cli, VerdictNoExitsWithTwoInTheStoredLanguage)
     EXPECT_NE(run.output.find("Client incorrect ! "), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("lies more than 15 days after the date of preparation !"),
               std::string::npos);
+    EXPECT_NE(run.output.find("!   Missing payee name        1 ( does not implement )"),
+              std::string::npos)
+        << "a transfer left out for its missing name is counted";
     EXPECT_NE(run.output.find("! DTAZV file cannot be provided !"), std::string::npos);
 }
 
