@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
+#include <algorithm>
 
 namespace app {
 namespace {
@@ -15,7 +16,8 @@ constexpr int kHeight = 381;
 constexpr int kTitleHeight = 40;
 constexpr int kBottomHeight = 27;
 constexpr int kResultsX = 153;
-constexpr int kRowHeight = 21;
+constexpr int kColumnGap = 6; // keeps a caption's text off its result line
+constexpr int kRowGap = 6;
 
 QFont pixelFont(const QFont& base, int pixels, bool bold)
 {
@@ -23,6 +25,15 @@ QFont pixelFont(const QFont& base, int pixels, bool bold)
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
+}
+
+// The height that the given number of lines of text take.
+int linesHeight(const QFontMetrics& metrics, int lines)
+{
+    return metrics
+        .boundingRect(QRect(0, 0, kWidth, kHeight), 0,
+                      QStringList(lines, QStringLiteral("X")).join(QLatin1Char('\n')))
+        .height();
 }
 
 void showLine(QLabel* label, const checking::ResultLine& line)
@@ -61,32 +72,47 @@ TPruefForm::TPruefForm(QWidget* parent)
         const char* captionName;
         const char* caption;
         const char* line; // null: a bold group heading
+        int resultLines;  // lines kept free for the longest text of the line
     } rows[] = {
-        {"Label2", "Remark date", "mDatum"},
-        {"Label3", "Client", nullptr},
-        {"Label4", "Name", "mName"},
-        {"Label5", "Account number", "mKonto"},
-        {"Label6", "Bank code number", "mBLZ"},
-        {"Label7", "Exchange data", nullptr},
-        {"Label8", "Amount < 1 EUR", "m1EUR"},
-        {"Label9", "Amount > 50.000 EUR", "mB50000"},
-        {"Label10", "Announce-requiring amount", "mMelde"},
-        {"Label11", "Incorrect IBAN", "mIBAN"},
-        {"Label12", "Incorrect BIC", "mBIC"},
-        {"Label13", "Incorrect Date", "mAusDat"},
+        {"Label2", "Remark date", "mDatum", 2}, // the date rules' texts take two lines
+        {"Label3", "Client", nullptr, 0},
+        {"Label4", "Name", "mName", 1},
+        {"Label5", "Account number", "mKonto", 1},
+        {"Label6", "Bank code number", "mBLZ", 1},
+        {"Label7", "Exchange data", nullptr, 0},
+        {"Label8", "Amount < 1 EUR", "m1EUR", 1},
+        {"Label9", "Amount > 50.000 EUR", "mB50000", 1},
+        {"Label10", "Announce-requiring amount", "mMelde", 1},
+        {"Label14", "Missing payee name", "mEmpfName", 1},
+        {"Label11", "Incorrect IBAN", "mIBAN", 1},
+        {"Label12", "Incorrect BIC", "mBIC", 1},
+        {"Label13", "Incorrect Date", "mAusDat", 1},
     };
-    int y = kTitleHeight + 10;
+    // Each row is as high as its wrapped caption or the lines kept for its
+    // result, whichever is more.
+    int y = kTitleHeight + 6;
     for (const auto& row : rows) {
         QLabel* caption = namedLabel(row.captionName, QLatin1String(row.caption), this);
         caption->setFont(pixelFont(font(), 11, row.line == nullptr));
+        caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        caption->setWordWrap(true);
         const int x = row.line ? 16 : 8;
-        caption->setGeometry(x, y, kResultsX - x - 1, kRowHeight);
+        const int captionWidth = kResultsX - kColumnGap - x;
+        const QFontMetrics metrics = caption->fontMetrics();
+        const int height = std::max(
+            metrics
+                .boundingRect(QRect(0, 0, captionWidth, kHeight), Qt::TextWordWrap, caption->text())
+                .height(),
+            linesHeight(metrics, row.resultLines));
+        caption->setGeometry(x, y, captionWidth, height);
         if (row.line) {
             QLabel* result = namedLabel(row.line, QStringLiteral("OK"), this);
             result->setFont(pixelFont(font(), 11, true));
-            result->setGeometry(kResultsX, y, kWidth - kResultsX - 8, kRowHeight);
+            result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            result->setWordWrap(true);
+            result->setGeometry(kResultsX, y, kWidth - kResultsX - 8, height);
         }
-        y += kRowHeight;
+        y += height + kRowGap;
     }
 
     m_message = namedLabel("mHinweis", {}, this);
@@ -94,7 +120,7 @@ TPruefForm::TPruefForm(QWidget* parent)
     m_message->setStyleSheet(QStringLiteral("color: #ff0000;"));
     m_message->setAlignment(Qt::AlignCenter);
     m_message->setWordWrap(true);
-    m_message->setGeometry(8, y + 6, kWidth - 16, kHeight - kBottomHeight - y - 10);
+    m_message->setGeometry(8, y, kWidth - 16, kHeight - kBottomHeight - 4 - y);
 
     auto* bottomRule = new QFrame(this);
     bottomRule->setFrameShape(QFrame::HLine);
@@ -124,6 +150,7 @@ void TPruefForm::setResult(const checking::CheckResult& r)
     showLine(line("m1EUR"), r.m1EUR);
     showLine(line("mB50000"), r.mB50000);
     showLine(line("mMelde"), r.mMelde);
+    showLine(line("mEmpfName"), r.mEmpfName);
     showLine(line("mIBAN"), r.mIBAN);
     showLine(line("mBIC"), r.mBIC);
     showLine(line("mAusDat"), r.mAusDat);

@@ -10,6 +10,7 @@
 #include "app/TransferGrid.h"
 #include "app/TransferGroup.h"
 #include "app/WindowTexts.h"
+#include "checking/CheckTexts.h"
 #include "language/CurrentLanguage.h"
 #include "language/IniFile.h"
 
@@ -30,6 +31,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <climits>
 #include <sqlite3.h>
 
 using store::Cursor;
@@ -67,6 +69,22 @@ void addOrderer(app::THauptForm& w, const char* name, double blz, bool bundesban
     a.field("Bundesbankmeldung").setBoolean(bundesbank);
     a.field("Zahlung50T").setBoolean(over50000);
     a.post();
+}
+
+// Where a label draws its text, in its parent's coordinates, and whether
+// the text fits the label: within its width and, wrapped, its height.
+struct LabelText
+{
+    QRect box;
+    bool fits = false;
+};
+
+LabelText labelText(const QLabel& label)
+{
+    const QRect room = label.contentsRect();
+    const int flags = int(label.alignment()) | (label.wordWrap() ? Qt::TextWordWrap : 0);
+    const QRect box = label.fontMetrics().boundingRect(room, flags, label.text());
+    return {box.translated(label.pos()), room.contains(box)};
 }
 
 // Runs `action` once the next modal dialog has come up.
@@ -520,6 +538,86 @@ private slots:
         QCOMPARE(certificate->line("mName")->styleSheet().contains(QStringLiteral("#ff0000")),
                  true);
         QVERIFY(f.messages.isEmpty());
+    }
+
+    void certificateCountsTransfersWithoutPayeeName()
+    {
+        AppFixture f;
+        app::THauptForm& w = f.start();
+        addOrderer(w, "Erste GmbH", 37040044, false, false);
+        addTransfers(w, {{"Meier", false}});
+        w.pruefen();
+        QLabel* names = w.pruefForm()->line("mEmpfName");
+        QVERIFY(names);
+        QCOMPARE(names->text(), QStringLiteral("keine"));
+        QVERIFY(!names->styleSheet().contains(QStringLiteral("#ff0000")));
+        QCOMPARE(w.pruefForm()->findChild<QLabel*>(QStringLiteral("Label14"))->text(),
+                 QStringLiteral("Missing payee name"));
+
+        addTransfers(w, {{"", false}, {"", false}});
+        w.pruefen();
+        QCOMPARE(names->text(), QStringLiteral("2 ( wird nicht ausgeführt )"));
+        QVERIFY(names->styleSheet().contains(QStringLiteral("#ff0000")));
+    }
+
+    void certificateFitsEveryLineItCanShow()
+    {
+        namespace texts = checking::texts;
+        app::TPruefForm form;
+        QCOMPARE(form.size(), QSize(383, 381));
+        const int bottomStrip = form.height() - 27 - 2; // the strip and its rule
+        const std::string most = std::to_string(INT_MAX);
+        for (const bool english : {false, true}) {
+            const std::vector<std::string> counted{texts::kNone.in(english),
+                                                   most + texts::kNotExecuted.in(english)};
+            const std::vector<std::string> dates{"OK", texts::kBeforeCreation.in(english),
+                                                 texts::kAfter15Days.in(english)};
+            const std::vector<std::string> reportable{texts::kNone.in(english), most,
+                                                      most + texts::kReportableNotExecuted};
+            // Every line takes each of its texts in one of three rounds.
+            for (std::size_t round = 0; round < 3; ++round) {
+                const auto pick = [round](const std::vector<std::string>& choices,
+                                          checking::LineColour colour = checking::LineColour::Red) {
+                    return checking::ResultLine{choices[round % choices.size()], colour};
+                };
+                checking::CheckResult r;
+                r.mDatum = pick(dates);
+                r.mName = pick({"OK", texts::kNoClientName.in(english)});
+                r.mKonto = pick({"OK", texts::kNoAccount.in(english)});
+                r.mBLZ = pick({"OK", texts::kNoBankCode.in(english)});
+                r.m1EUR = pick(counted);
+                r.mB50000 = pick(counted);
+                r.mMelde = pick(reportable);
+                r.mEmpfName = pick(counted);
+                r.mIBAN = pick(counted);
+                r.mBIC = pick(counted);
+                r.mAusDat = pick(counted);
+                r.mHinweis = round % 2 ? "" : texts::kNoFile.in(english);
+                form.setResult(r);
+
+                const QList<QLabel*> labels = form.findChildren<QLabel*>();
+                for (const QLabel* label : labels) {
+                    const QString name = label->objectName() + QStringLiteral(": ") + label->text();
+                    QVERIFY2(labelText(*label).fits, qPrintable(name));
+                    QVERIFY2(QRect(0, 0, form.width(), bottomStrip).contains(label->geometry()),
+                             qPrintable(name));
+                    for (const QLabel* other : labels) {
+                        if (other == label)
+                            continue;
+                        const QString both = name + QStringLiteral(" / ") + other->objectName();
+                        QVERIFY2(!label->geometry().intersects(other->geometry()),
+                                 qPrintable(both));
+                        // Texts keep a few pixels apart: none runs into another.
+                        if (!label->text().isEmpty() && !other->text().isEmpty())
+                            QVERIFY2(!labelText(*label)
+                                          .box.adjusted(-2, -2, 2, 2)
+                                          .intersects(labelText(*other).box),
+                                     qPrintable(both));
+                    }
+                }
+            }
+        }
+        QVERIFY(form.line("mEmpfName"));
     }
 
     void executionDateWarnsAtOnce()
