@@ -144,6 +144,7 @@ TransferGrid::TransferGrid(store::Cursor& cursor, const std::vector<ColumnSpec>&
     for (std::size_t i = 0; i < columns.size(); ++i) {
         if (columns[i].width > 0)
             m_view->setColumnWidth(static_cast<int>(i), columns[i].width);
+        m_widths.push_back(m_header->sectionSize(static_cast<int>(i)));
         m_view->setColumnHidden(static_cast<int>(i), columns[i].hidden);
     }
 
@@ -191,7 +192,7 @@ TransferGrid::TransferGrid(store::Cursor& cursor, const std::vector<ColumnSpec>&
     connect(m_model, &QAbstractItemModel::layoutChanged, this,
             [this] { followCursor(m_model->displayRow(m_model->cursor().currentRow())); });
     connect(m_header, &QHeaderView::sectionMoved, this, [this] { saveLayout(); });
-    connect(m_header, &QHeaderView::sectionResized, this, [this] { saveLayout(); });
+    connect(m_header, &QHeaderView::sectionResized, this, &TransferGrid::columnResized);
     connect(m_header, &QWidget::customContextMenuRequested, this, &TransferGrid::showHeaderMenu);
 }
 
@@ -300,6 +301,18 @@ void TransferGrid::showHeaderMenu(const QPoint& pos)
     menu.exec(m_header->mapToGlobal(pos));
 }
 
+// Hiding and showing a column resize it to and from 0, and so does the
+// header when it rebuilds its sections after the rows were sorted: it
+// re-hides a hidden column with a resize to 0 before marking it hidden. Only
+// a change between two real widths is a resize of the user's.
+void TransferGrid::columnResized(int logical, int oldSize, int newSize)
+{
+    if (newSize > 0)
+        m_widths[static_cast<std::size_t>(logical)] = newSize;
+    if (oldSize > 0 && newSize > 0)
+        saveLayout();
+}
+
 void TransferGrid::saveLayout() const
 {
     if (m_restoring || m_layoutFile.isEmpty())
@@ -313,8 +326,13 @@ void TransferGrid::saveLayout() const
         const int logical = c->column();
         const bool sorted = m_model->sortColumn() == logical;
         ini.setValue(section, "Index", std::to_string(m_header->visualIndex(logical)));
-        ini.setValue(section, "Width", std::to_string(m_header->sectionSize(logical)));
-        ini.setValue(section, "Visible", m_view->isColumnHidden(logical) ? "0" : "1");
+        const bool hidden = m_header->isSectionHidden(logical);
+        // The header gives a hidden column the size 0; the file keeps its
+        // width for when it is shown again.
+        const int width =
+            hidden ? m_widths[static_cast<std::size_t>(logical)] : m_header->sectionSize(logical);
+        ini.setValue(section, "Width", std::to_string(width));
+        ini.setValue(section, "Visible", hidden ? "0" : "1");
         ini.setValue(section, "Caption", c->caption().toStdString());
         ini.setValue(section, "SortOrder", sortName(m_model->sortOrder(), sorted).toStdString());
         ini.setValue(section, "SortIndex", sorted ? "0" : "-1");
@@ -339,12 +357,18 @@ void TransferGrid::restoreLayout()
         const QString index = QString::fromStdString(ini.value(section, "Index", ""));
         if (!index.isEmpty())
             positions.emplace_back(index.toInt(), logical);
-        if (const int width = QString::fromStdString(ini.value(section, "Width", "")).toInt();
-            width > 0)
-            m_header->resizeSection(logical, width);
+        const std::string width = ini.value(section, "Width", "");
+        if (const int pixels = QString::fromStdString(width).toInt(); pixels > 0) {
+            m_header->resizeSection(logical, pixels);
+            m_widths[static_cast<std::size_t>(logical)] = pixels; // also while hidden
+        }
+        // A visible column of width 0 is a hidden one as an earlier version
+        // stored it when sorting rebuilt the header.
         const std::string visible = ini.value(section, "Visible", "");
-        if (!visible.empty())
-            m_view->setColumnHidden(logical, visible == "0");
+        if (visible == "0" || width == "0")
+            m_view->setColumnHidden(logical, true);
+        else if (!visible.empty())
+            m_view->setColumnHidden(logical, false);
         if (const auto caption = ini.value(section, "Caption"))
             m_model->setCaption(logical, QString::fromStdString(*caption));
         const std::string order = ini.value(section, "SortOrder", "0");

@@ -96,6 +96,7 @@ private:
     void moveCursorTo(int displayRow);
     void showHeaderMenu(const QPoint& pos);
     void moveBy(int step); // navigator: -2 first, -1 prior, 1 next, 2 last
+    void columnResized(int logical, int oldSize, int newSize);
 
     CursorModel* m_model;
     GridView* m_view;
@@ -103,6 +104,7 @@ private:
     GridFooter* m_footer;
     QWidget* m_navigator;
     std::vector<GridColumn*> m_columns;
+    std::vector<int> m_widths; // each column's last real width, kept while it is hidden
     QString m_layoutFile;
     bool m_following = false;
     bool m_restoring = false;

@@ -71,6 +71,22 @@ void addOrderer(app::THauptForm& w, const char* name, double blz, bool bundesban
     a.post();
 }
 
+QByteArray fileContent(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void clickHeader(app::TransferGrid& grid, const char* field)
+{
+    QHeaderView* header = grid.view().horizontalHeader();
+    const int column = grid.model().columnOfField(QLatin1String(field));
+    QTest::mouseClick(
+        header->viewport(), Qt::LeftButton, {},
+        QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+               header->height() / 2));
+}
+
 // Where a label draws its text, in its parent's coordinates, and whether
 // the text fits the label: within its width and, wrapped, its height.
 struct LabelText
@@ -222,6 +238,72 @@ private slots:
         app::THauptForm& w = f.start();
         app::TransferGrid& grid = *w.transferGroup()->grid;
         QCOMPARE(grid.model().sortColumn(), grid.model().columnOfField(QStringLiteral("Name")));
+    }
+
+    void gridLayoutFileIsWrittenByMovesAndResizesOnly()
+    {
+        AppFixture f;
+        const QString file = f.path(QStringLiteral("GridTarvion.ini"));
+        const auto stored = [&](const char* field, const char* key) {
+            language::IniFile ini;
+            ini.load(file.toStdString());
+            return QString::fromStdString(
+                ini.value(std::string("cxGrid1DBTableView1") + field, key, ""));
+        };
+        {
+            app::THauptForm& w = f.start();
+            // With rows, sorting makes the header rebuild its sections.
+            addTransfers(w, {{"Meier", false}, {"Adler", false}, {"Zander", false}});
+            w.show();
+            app::TransferGrid& grid = *w.transferGroup()->grid;
+            QHeaderView* header = grid.view().horizontalHeader();
+            const int bic = grid.model().columnOfField(QStringLiteral("BIC"));
+            const int amount = grid.model().columnOfField(QStringLiteral("BETRAG"));
+
+            clickHeader(grid, "BETRAG");
+            QCOMPARE(grid.model().sortColumn(), amount);
+            QVERIFY2(!QFile::exists(file), "a click on a header writes nothing");
+
+            header->moveSection(header->visualIndex(bic), 5);
+            QCOMPARE(stored("BIC", "Index"), QStringLiteral("5"));
+            QCOMPARE(stored("Waehrung", "Visible"), QStringLiteral("0"));
+            QCOMPARE(stored("Waehrung", "Width"), QStringLiteral("82")); // its last real width
+
+            const QByteArray moved = fileContent(file);
+            clickHeader(grid, "Name");
+            clickHeader(grid, "Name");
+            QCOMPARE(grid.model().sortOrder(), Qt::DescendingOrder);
+            QCOMPARE(fileContent(file), moved);
+
+            header->resizeSection(amount, 120);
+            QCOMPARE(stored("BETRAG", "Width"), QStringLiteral("120"));
+            QCOMPARE(stored("BETRAG", "SortOrder"), QStringLiteral("0"));
+            QCOMPARE(stored("Name", "SortOrder"), QStringLiteral("2"));
+            QCOMPARE(stored("Waehrung", "Visible"), QStringLiteral("0"));
+            f.closeWindow();
+        }
+        const auto check = [&] {
+            app::THauptForm& w = f.start();
+            app::TransferGrid& grid = *w.transferGroup()->grid;
+            const int currency = grid.model().columnOfField(QStringLiteral("Waehrung"));
+            QVERIFY(grid.view().isColumnHidden(currency));
+            QCOMPARE(grid.view().horizontalHeader()->visualIndex(
+                         grid.model().columnOfField(QStringLiteral("BIC"))),
+                     5);
+            QCOMPARE(grid.view().columnWidth(grid.model().columnOfField(QStringLiteral("BETRAG"))),
+                     120);
+            grid.view().setColumnHidden(currency, false);
+            QCOMPARE(grid.view().columnWidth(currency), 82);
+        };
+        check();
+
+        // An earlier version stored the hidden currency as visible with width 0.
+        language::IniFile ini;
+        ini.load(file.toStdString());
+        ini.setValue("cxGrid1DBTableView1Waehrung", "Visible", "1");
+        ini.setValue("cxGrid1DBTableView1Waehrung", "Width", "0");
+        ini.save(file.toStdString());
+        check();
     }
 
     void untouchedNewTransferIsStoredAtClose()
