@@ -1,7 +1,9 @@
 #include "app/BankPickLists.h"
 
 #include "app/CursorModel.h"
+#include "app/Dialogs.h"
 #include "app/FieldBinder.h"
+#include "language/CurrentLanguage.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -11,6 +13,20 @@
 #include <QTableView>
 
 namespace app {
+namespace {
+
+QString unknownCodeMessage(const QString& code)
+{
+    if (language::isEnglish())
+        return QStringLiteral("The bank code %1 is not in the bank code directory. The ordering "
+                              "party keeps its bank code.")
+            .arg(code);
+    return QStringLiteral("Die Bankleitzahl %1 steht nicht im Bankleitzahlenverzeichnis. Der "
+                          "Auftraggeber behält seine bisherige Bankleitzahl.")
+        .arg(code);
+}
+
+} // namespace
 
 BankPickLists::BankPickLists(store::Cursor& directory, FieldBinder& orderer, QComboBox* codeBox,
                              QComboBox* nameBox, QObject* parent)
@@ -79,8 +95,9 @@ void BankPickLists::show()
 {
     store::Cursor& orderer = m_orderer.cursor();
     QString code;
-    if (orderer.isOpen() && !orderer.field("BLZ").isNull())
-        code = QString::number(orderer.field("BLZ").asLargeInt());
+    const store::Field blz = orderer.field("BLZ");
+    if (orderer.isOpen() && !blz.isNull() && store::isReadableAs(blz.value(), blz.type()))
+        code = QString::number(blz.asLargeInt());
     const int row = code.isEmpty() ? -1 : rowOfCode(code);
     const QSignalBlocker blockCode(m_codeBox);
     const QSignalBlocker blockName(m_nameBox);
@@ -103,16 +120,25 @@ void BankPickLists::takeTypedCode()
 {
     const QString typed = m_codeBox->currentText().trimmed();
     store::Cursor& orderer = m_orderer.cursor();
-    const QString stored = orderer.isOpen() && !orderer.field("BLZ").isNull()
-                               ? QString::number(orderer.field("BLZ").asLargeInt())
-                               : QString();
+    const store::Field blz = orderer.field("BLZ");
+    const QString stored =
+        orderer.isOpen() && !blz.isNull() && store::isReadableAs(blz.value(), blz.type())
+            ? QString::number(blz.asLargeInt())
+            : QString();
     if (typed == stored)
         return;
-    if (typed.isEmpty())
+    if (typed.isEmpty()) {
         m_orderer.write(this, [&] { orderer.field("BLZ").clear(); });
-    else if (const int row = rowOfCode(typed); row >= 0)
+    } else if (const int row = rowOfCode(typed); row >= 0) {
         choose(row);
-    show(); // a code the directory does not know is not taken
+    } else {
+        // A code the directory does not know is not taken: say so, and show
+        // the stored one again.
+        show();
+        Dialogs::information(m_codeBox, unknownCodeMessage(typed));
+        return;
+    }
+    show();
 }
 
 } // namespace app

@@ -1,6 +1,7 @@
 #include "app/CursorModel.h"
 
 #include "app/Dialogs.h"
+#include "app/TypedInput.h"
 #include "store/StoreError.h"
 
 #include <QDate>
@@ -106,7 +107,7 @@ QVariant CursorModel::displayValue(const store::Value& value, store::FieldType t
         return {};
     switch (type) {
     case FieldType::Currency:
-        return QLocale().toString(store::valueAsFloat(value, type), 'f', 2);
+        return QLocale().toCurrencyString(store::valueAsFloat(value, type), QStringLiteral("€"), 2);
     case FieldType::Float: {
         // Account numbers and bank codes are whole numbers: shown as digits alone.
         const double number = store::valueAsFloat(value, type);
@@ -115,7 +116,7 @@ QVariant CursorModel::displayValue(const store::Value& value, store::FieldType t
         return QLocale().toString(number, 'g', 15);
     }
     case FieldType::Date:
-        return QLocale().toString(toQDate(store::valueAsDate(value, type)), QLocale::ShortFormat);
+        return dateText(toQDate(store::valueAsDate(value, type)));
     case FieldType::Boolean:
         return {};
     default:

@@ -1,6 +1,7 @@
 #include "app/Dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace app {
@@ -36,6 +37,7 @@ bool Dialogs::question(QWidget* parent, const QString& text)
 {
     if (recorder()) {
         recorder()(text);
+        lastIcon() = QMessageBox::Information;
         if (nextAnswers().empty())
             return true;
         const bool answer = nextAnswers().front();
@@ -49,20 +51,44 @@ bool Dialogs::question(QWidget* parent, const QString& text)
 
 void Dialogs::information(QWidget* parent, const QString& text, const QString& details)
 {
+    notice(parent, QMessageBox::Information, text, details);
+}
+
+void Dialogs::plain(QWidget* parent, const QString& text)
+{
+    notice(parent, QMessageBox::NoIcon, text, {});
+}
+
+void Dialogs::notice(QWidget* parent, int icon, const QString& text, const QString& details)
+{
     if (recorder()) {
         recorder()(text);
+        lastIcon() = icon;
         return;
     }
-    QMessageBox box(QMessageBox::Information, applicationTitle(), text, QMessageBox::Ok, parent);
+    QMessageBox box(static_cast<QMessageBox::Icon>(icon), applicationTitle(), text, QMessageBox::Ok,
+                    parent);
     if (!details.isEmpty())
         box.setDetailedText(details);
     box.exec();
+}
+
+int& Dialogs::lastIcon()
+{
+    static int icon = 0;
+    return icon;
 }
 
 std::deque<std::optional<QString>>& Dialogs::nextSaveFileNames()
 {
     static std::deque<std::optional<QString>> names;
     return names;
+}
+
+QString& Dialogs::lastSaveProposal()
+{
+    static QString proposal;
+    return proposal;
 }
 
 void Dialogs::setNextSaveFileNames(std::deque<std::optional<QString>> names)
@@ -75,17 +101,20 @@ std::optional<QString> Dialogs::saveFileName(QWidget* parent, const QString& tit
 {
     if (recorder()) {
         recorder()(title);
+        lastSaveProposal() = proposal;
         if (nextSaveFileNames().empty())
             return std::nullopt;
         std::optional<QString> name = nextSaveFileNames().front();
         nextSaveFileNames().pop_front();
         return name;
     }
-    QFileDialog dialog(parent, title, proposal);
+    // The dialog opens in the proposal's folder with its name filled in.
+    const QFileInfo proposed(proposal);
+    QFileDialog dialog(parent, title, proposed.absolutePath());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.selectFile(proposal);
+    dialog.selectFile(proposed.fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();

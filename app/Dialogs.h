@@ -10,8 +10,8 @@ class QWidget;
 
 namespace app {
 
-// The program's message boxes, all with the information symbol and the
-// application title as caption. Tests answer them without a person through
+// The program's message boxes, captioned with the application title; all
+// but the plain notice show the information symbol. Tests answer them without a person through
 // the "next answer" hooks.
 class Dialogs
 {
@@ -20,8 +20,11 @@ public:
     static bool question(QWidget* parent, const QString& text);
     // A notice with an OK button; `details` are shown on request.
     static void information(QWidget* parent, const QString& text, const QString& details = {});
-    // The save dialog: a file name (no extension added, no question about an
-    // existing file), or nothing when cancelled.
+    // A plain notice: no symbol, an OK button.
+    static void plain(QWidget* parent, const QString& text);
+    // The save dialog, opened in the folder of `proposal` with its name: a
+    // file name (no extension added, no question about an existing file), or
+    // nothing when cancelled.
     static std::optional<QString> saveFileName(QWidget* parent, const QString& title,
                                                const QString& proposal, const QStringList& filters);
 
@@ -29,12 +32,17 @@ public:
     // of every text shown instead of showing it.
     static void setNextAnswers(std::deque<bool> answers);
     static void setRecorder(std::function<void(const QString& text)> recorder);
-    // Tests: what the next save dialogs answer (nothing: cancelled).
+    // Tests: what the next save dialogs answer (nothing: cancelled); the
+    // proposal each one was given.
     static void setNextSaveFileNames(std::deque<std::optional<QString>> names);
+    static QString& lastSaveProposal();
 
     static QString applicationTitle();
+    // Tests: the symbol (a QMessageBox::Icon) of the last box recorded.
+    static int& lastIcon();
 
 private:
+    static void notice(QWidget* parent, int icon, const QString& text, const QString& details);
     static std::deque<bool>& nextAnswers();
     static std::function<void(const QString&)>& recorder();
     static std::deque<std::optional<QString>>& nextSaveFileNames();

@@ -1,22 +1,16 @@
 #include "app/FieldBinder.h"
 
+#include "app/DateField.h"
 #include "app/Dialogs.h"
 #include "store/StoreError.h"
 
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <cmath>
 
 namespace app {
-namespace {
-
-const QDate kEmptyDate(1899, 12, 30); // shown as blank by the date editors
-
-} // namespace
-
 FieldBinder::FieldBinder(store::Cursor& cursor, QObject* parent) : QObject(parent), m_cursor(cursor)
 {
     m_cursor.addListener(this);
@@ -97,26 +91,23 @@ void FieldBinder::bindText(QLineEdit* edit, const QString& fieldName, TextKind k
     });
 }
 
-void FieldBinder::bindDate(QDateEdit* edit, const QString& fieldName)
+void FieldBinder::bindDate(DateField* edit, const QString& fieldName)
 {
     const std::string name = fieldName.toStdString();
-    edit->setMinimumDate(kEmptyDate);
-    edit->setSpecialValueText(QStringLiteral(" "));
     m_showers.push_back({edit, [this, edit, name] {
-                             QDate date = kEmptyDate;
+                             QDate date;
                              if (m_cursor.isOpen() && !m_cursor.field(name).isNull()) {
-                                 const dtazv::CivilDateTime c =
-                                     dtazv::decodeDateTime(m_cursor.field(name).asDate());
-                                 date = QDate(c.year, c.month, c.day);
+                                 const dtazv::DateTime day = m_cursor.field(name).asDate();
+                                 if (dtazv::isRepresentable(day)) {
+                                     const dtazv::CivilDateTime c = dtazv::decodeDateTime(day);
+                                     date = QDate(c.year, c.month, c.day);
+                                 }
                              }
-                             if (edit->date() != date)
-                                 edit->setDate(date);
+                             edit->setDate(date);
                          }});
-    connect(edit, &QDateEdit::dateChanged, this, [this, edit, name](const QDate& date) {
-        if (m_showing)
-            return;
+    connect(edit, &DateField::dateEntered, this, [this, edit, name](const QDate& date) {
         writeField(edit, [&] {
-            if (date == kEmptyDate) {
+            if (!date.isValid()) {
                 m_cursor.field(name).clear();
                 return;
             }

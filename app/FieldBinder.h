@@ -8,12 +8,13 @@
 #include <vector>
 
 class QCheckBox;
-class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QWidget;
 
 namespace app {
+
+class DateField;
 
 // Binds editors to fields of a cursor's current row: they show the row's
 // values whenever the row or its values change, and typing into one begins
@@ -33,7 +34,7 @@ public:
         WholeNumber, // a Float field shown and typed as a whole number
     };
     void bindText(QLineEdit* edit, const QString& field, TextKind kind = TextKind::Text);
-    void bindDate(QDateEdit* edit, const QString& field);
+    void bindDate(DateField* edit, const QString& field);
     void bindCheck(QCheckBox* box, const QString& field);
     void bindLabel(QLabel* label, const QString& field);
     // For editors of their own (pick lists): `show` is called with the binder

@@ -9,6 +9,7 @@
 #include "app/OrdererGroup.h"
 #include "app/ProgrammForm.h"
 #include "app/PruefForm.h"
+#include "app/ShownTextComboBox.h"
 #include "app/TransferGrid.h"
 #include "app/TransferGroup.h"
 #include "app/Widgets.h"
@@ -79,12 +80,12 @@ THauptForm::THauptForm(const Options& options, QWidget* parent) : QMainWindow(pa
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(6, 4, 6, 4);
-    layout->setSpacing(4);
+    layout->setContentsMargins(6, 2, 6, 2);
+    layout->setSpacing(2);
     m_banner = namedLabel(
         "Label1", QStringLiteral("Tarvion - Europaüberweiungen einfach und schnell"), central);
     m_banner->setStyleSheet(QStringLiteral("background: #1f4e79; color: white; font-size: 13pt; "
-                                           "font-weight: bold; padding: 4px 8px;"));
+                                           "font-weight: bold; padding: 2px 8px;"));
     layout->addWidget(m_banner);
 
     m_orderer = new OrdererGroup(m_data, central);
@@ -366,8 +367,7 @@ void THauptForm::sprache()
         if (GridColumn* column = m_transfers->grid->column(QLatin1String(c.field)))
             column->setCaption(QString::fromUtf8(german ? c.german : c.english));
     }
-    m_options->typeBox->setItemText(0, german ? QStringLiteral("Überweisung")
-                                              : QStringLiteral("Banktransfer"));
+    m_options->typeBox->setShownText(german ? QString() : QStringLiteral("Banktransfer"));
     // The names under which the import offers the transfer fields.
     const struct
     {
@@ -519,7 +519,7 @@ void THauptForm::openManual()
 {
     const QString manual = m_dataDirectory + QStringLiteral("Tarvion.PDF");
     if (!QFileInfo::exists(manual) || !desktopOpener()(QUrl::fromLocalFile(manual)))
-        Dialogs::information(
+        Dialogs::plain(
             this,
             QStringLiteral("Anzeige fehlgeschlagen ! Sie benötigen den Adobe Acrobat Reader !"));
 }

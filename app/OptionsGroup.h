@@ -3,8 +3,6 @@
 #include <QGroupBox>
 
 class QCheckBox;
-class QComboBox;
-class QDateEdit;
 class QPushButton;
 
 namespace store {
@@ -13,7 +11,9 @@ class PaymentStore;
 
 namespace app {
 
+class DateField;
 class FieldBinder;
+class ShownTextComboBox;
 
 // The DTAZV options group of the main window ("GroupBox2"): the settings
 // record's dates and flags, the current ordering party's two report boxes,
@@ -27,9 +27,9 @@ public:
 
     FieldBinder& settings() const { return *m_settings; }
 
-    QComboBox* typeBox;
-    QDateEdit* creationDate;
-    QDateEdit* executionDate;
+    ShownTextComboBox* typeBox; // cxComboBox1: the list stays German
+    DateField* creationDate;
+    DateField* executionDate;
     QCheckBox* reportable;     // cxDBCheckBox1
     QCheckBox* bundesbank;     // cxDBCheckBox2
     QCheckBox* over50000;      // cxDBCheckBox3

@@ -1,12 +1,14 @@
 #include "app/TarvionApplication.h"
 
 #include "app/Dialogs.h"
+#include "filecreation/DisplayLocale.h"
 
 namespace app {
 
 TarvionApplication::TarvionApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Tarvion"));
+    filecreation::applyDisplayLocale();
 }
 
 bool TarvionApplication::notify(QObject* receiver, QEvent* event)

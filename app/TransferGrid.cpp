@@ -1,67 +1,20 @@
 #include "app/TransferGrid.h"
 
 #include "app/CursorModel.h"
+#include "app/GridCellDelegate.h"
 #include "app/WrappingHeader.h"
 #include "language/IniFile.h"
 
-#include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace app {
 namespace {
-
-// Editors for the grid: amounts with two decimals, and Enter moves on to the
-// next cell like Tab.
-class NextCellDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override
-    {
-        if (index.data(Qt::EditRole).typeId() == QMetaType::Double ||
-            (!index.data(Qt::EditRole).isValid() && isAmount(index))) {
-            auto* spin = new QDoubleSpinBox(parent);
-            spin->setDecimals(2);
-            spin->setRange(0, 2147483647.99);
-            spin->setFrame(false);
-            return spin;
-        }
-        return QStyledItemDelegate::createEditor(parent, option, index);
-    }
-
-    bool eventFilter(QObject* object, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                auto* editor = qobject_cast<QWidget*>(object);
-                emit commitData(editor);
-                emit closeEditor(editor, QAbstractItemDelegate::EditNextItem);
-                return true;
-            }
-        }
-        return QStyledItemDelegate::eventFilter(object, event);
-    }
-
-private:
-    static bool isAmount(const QModelIndex& index)
-    {
-        const auto* model = qobject_cast<const CursorModel*>(index.model());
-        if (!model)
-            return false;
-        const auto type = model->cursor().fieldInfo(model->fieldIndexOfColumn(index.column())).type;
-        return type == store::FieldType::Currency || type == store::FieldType::Float;
-    }
-};
 
 QString sortName(Qt::SortOrder order, bool sorted)
 {
@@ -131,7 +84,7 @@ TransferGrid::TransferGrid(store::Cursor& cursor, const std::vector<ColumnSpec>&
     m_header = new WrappingHeader(m_view);
     m_view->setHorizontalHeader(m_header);
     m_view->setModel(m_model);
-    m_view->setItemDelegate(new NextCellDelegate(m_view));
+    m_view->setItemDelegate(new GridCellDelegate(m_view));
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setTabKeyNavigation(true);
@@ -200,6 +153,12 @@ GridColumn* TransferGrid::column(const QString& field) const
 {
     const int index = m_model->columnOfField(field);
     return index < 0 ? nullptr : m_columns[static_cast<std::size_t>(index)];
+}
+
+QWidget* TransferGrid::takeNavigator()
+{
+    layout()->removeWidget(m_navigator);
+    return m_navigator;
 }
 
 void TransferGrid::setFooterAndNavigatorVisible(bool visible)

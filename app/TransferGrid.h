@@ -76,6 +76,9 @@ public:
     GridFooter& footer() const { return *m_footer; }
     GridColumn* column(const QString& field) const;
 
+    // Hands the navigator to a layout of the caller's, which shows it in
+    // place of the row under the footer.
+    QWidget* takeNavigator();
     // Without footer and navigator, for a plain list.
     void setFooterAndNavigatorVisible(bool visible);
     void setEditable(bool editable);

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace app {
 
@@ -18,8 +19,8 @@ TransferGroup::TransferGroup(store::PaymentStore& tables, QWidget* parent)
 {
     setObjectName(QStringLiteral("GroupBox3"));
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 4, 8, 4);
-    layout->setSpacing(3);
+    layout->setContentsMargins(8, 2, 8, 2);
+    layout->setSpacing(2);
 
     auto* checkStrip = new QHBoxLayout;
     checkButton = namedButton("LMDSpeedButton5", QStringLiteral("Prüfen"),
@@ -32,12 +33,15 @@ TransferGroup::TransferGroup(store::PaymentStore& tables, QWidget* parent)
     checkStrip->addWidget(remark, 1);
     layout->addLayout(checkStrip);
 
+    // Wide enough for a whole German IBAN as it is typed, in groups of four.
+    const int ibanWidth = std::max(
+        153, fontMetrics().horizontalAdvance(QStringLiteral("DE00 0000 0000 0000 0000 00")) + 16);
     grid = new TransferGrid(
         tables.Zahlung_tt,
         {
             {QStringLiteral("PRUEFEN"), QStringLiteral("Prüfen"), 69},
             {QStringLiteral("BIC"), QStringLiteral("BIC"), 109},
-            {QStringLiteral("IBAN"), QStringLiteral("IBAN"), 153},
+            {QStringLiteral("IBAN"), QStringLiteral("IBAN"), ibanWidth},
             {QStringLiteral("BETRAG"), QStringLiteral("Betrag"), 91},
             {QStringLiteral("Name"), QStringLiteral("Name"), 166},
             {QStringLiteral("Verwendungszweck1"), QStringLiteral("Verwendungszweck1")},
@@ -79,6 +83,7 @@ TransferGroup::TransferGroup(store::PaymentStore& tables, QWidget* parent)
     strip->addWidget(editInTable);
     strip->addWidget(editInTableLabel);
     strip->addStretch();
+    strip->addWidget(grid->takeNavigator()); // one row less above the grid's rows
     layout->addLayout(strip);
 }
 
