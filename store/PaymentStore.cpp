@@ -96,8 +96,8 @@ Value PaymentStore::bankName(const std::vector<Value>& row)
     if (m_ordererBlzField < 0)
         m_ordererBlzField = Auftrag_tt.fieldIndex("BLZ");
     const Value& blz = row.at(static_cast<std::size_t>(m_ordererBlzField));
-    if (isNull(blz))
-        return {};
+    if (isNull(blz) || !isReadableAs(blz, FieldType::Float))
+        return {}; // a bank code that is no number names no bank
     if (!m_bankLookup.isValid())
         m_bankLookup = Statement(connection.handle(),
                                  "SELECT NAME FROM \"BLZ\".\"BLZ\" WHERE BLZ = ? COLLATE NOCASE "

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace store {
 namespace {
@@ -34,6 +35,15 @@ bool parseNumber(std::string_view text, double& out)
     char* end = nullptr;
     out = std::strtod(begin, &end);
     return end != begin && *end == '\0' && std::isfinite(out);
+}
+
+std::optional<bool> parseBoolean(std::string_view text)
+{
+    if (equalsIgnoringCase(text, "true") || text == "1")
+        return true;
+    if (equalsIgnoringCase(text, "false") || text == "0" || text.empty())
+        return false;
+    return std::nullopt;
 }
 
 [[noreturn]] void notA(const char* kind, std::string_view text)
@@ -196,11 +206,31 @@ bool valueAsBoolean(const Value& v, FieldType)
     if (const double* f = std::get_if<double>(&v))
         return *f != 0;
     const std::string& s = std::get<std::string>(v);
-    if (equalsIgnoringCase(s, "true") || s == "1")
-        return true;
-    if (equalsIgnoringCase(s, "false") || s == "0" || s.empty())
-        return false;
+    if (const std::optional<bool> flag = parseBoolean(s))
+        return *flag;
     notA("boolean", s);
+}
+
+bool isReadableAs(const Value& v, FieldType type)
+{
+    const std::string* text = std::get_if<std::string>(&v);
+    if (!text)
+        return true; // empty, or a number: every kind reads it
+    double number = 0;
+    DateTime date = 0;
+    switch (type) {
+    case FieldType::Text:
+        return true;
+    case FieldType::Date:
+        return parseDate(*text, date);
+    case FieldType::Boolean:
+        return parseBoolean(*text).has_value();
+    case FieldType::AutoInc:
+    case FieldType::Float:
+    case FieldType::Currency:
+        return parseNumber(*text, number);
+    }
+    return false;
 }
 
 Value valueFromText(std::string_view text, FieldType type, int width)

@@ -41,6 +41,11 @@ int64_t valueAsLargeInt(const Value& v, FieldType type);
 int32_t valueAsInteger(const Value& v, FieldType type);
 DateTime valueAsDate(const Value& v, FieldType type);
 bool valueAsBoolean(const Value& v, FieldType type);
+// Whether the value reads as its field's own type (a Boolean field's as
+// Boolean, a date field's as date, ...) without raising: false for a text
+// that another program stored into a number, date or Boolean field. Views
+// show such a value as empty.
+bool isReadableAs(const Value& v, FieldType type);
 
 // The value to store when a field of `type` (and `width` characters, for
 // text) is written as each kind. An empty text stores NULL; a longer text is

@@ -381,6 +381,48 @@ TEST_F(CursorTest, BankOfTheOrderingPartyIsLookedUp)
     expectStoreError([&] { a.edit(), a.field("Bank").setString("x"); }, "cannot be modified");
 }
 
+// Values another program stored into fields that cannot read them: reading
+// raises (a command fails with that message), isReadableAs tells a view to
+// show them empty, and a bank code that is no number names no bank.
+TEST_F(CursorTest, ValuesOfTheWrongKindStoredByAnotherProgram)
+{
+    rawQuery(stammTable(), "INSERT INTO stamm (BEGLEIT, SUMME_EURO, DATUM, PROTOKOLL, ANZAHL, "
+                           "WAEHRUNG) VALUES ('ja', 'zwölf', 1e308, 'TRUE', ' 12 ', 7)");
+    rawQuery(auftraggeberTable(), "INSERT INTO auftraggeber (BLZ, KontoNr) VALUES ('3704OO44', "
+                                  "x'00ff')");
+    data.Stamm_tt.refresh();
+    data.Auftrag_tt.refresh();
+    const struct
+    {
+        Cursor& cursor;
+        const char* field;
+        bool readable;
+    } cases[] = {
+        {data.Stamm_tt, "BEGLEIT", false}, {data.Stamm_tt, "SUMME_EURO", false},
+        {data.Stamm_tt, "DATUM", false},   {data.Stamm_tt, "PROTOKOLL", true},
+        {data.Stamm_tt, "ANZAHL", true},   {data.Stamm_tt, "WAEHRUNG", true},
+        {data.Auftrag_tt, "BLZ", false},   {data.Auftrag_tt, "KontoNr", false},
+        {data.Auftrag_tt, "Name", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        const Field field = c.cursor.field(c.field);
+        EXPECT_EQ(isReadableAs(field.value(), field.type()), c.readable);
+        if (c.readable)
+            continue;
+        const auto read = [&] {
+            if (field.type() == FieldType::Boolean)
+                field.asBoolean();
+            else if (field.type() == FieldType::Date)
+                field.asDate();
+            else
+                field.asFloat();
+        };
+        EXPECT_THROW(read(), StoreError);
+    }
+    EXPECT_EQ(data.Auftrag_tt.field("Bank").asString(), "");
+}
+
 struct Recorder final : CursorListener
 {
     std::vector<std::string> events;
