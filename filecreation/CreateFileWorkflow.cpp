@@ -4,6 +4,7 @@
 #include "dtazv/DtazvError.h"
 #include "dtazv/TextCodec.h"
 #include "dtazv/VekDTAZV.h"
+#include "filecreation/OutputFile.h"
 #include "filecreation/Reports.h"
 #include "store/Money.h"
 #include "store/PaymentStore.h"
@@ -79,24 +80,44 @@ CreateFileWorkflow::Outcome CreateFileWorkflow::run(CreateFileUi& ui, bool engli
         return outcome;
     }
 
-    const std::optional<std::string> chosen =
-        ui.chooseOutputFile("DTA-Datei speichern", m_lastChosen.empty() ? "DTAZV" : m_lastChosen);
+    // The first time the dialog opens in the program's folder, afterwards in
+    // the folder of the file chosen last.
+    const std::string proposal = m_lastChosen.empty() ? m_dataDirectory + "DTAZV" : m_lastChosen;
+    const std::optional<std::string> chosen = ui.chooseOutputFile("DTA-Datei speichern", proposal);
     if (!chosen || chosen->empty()) {
         outcome.status = Status::Cancelled;
         return outcome;
     }
-    m_lastChosen = *chosen;
     const std::filesystem::path path = std::filesystem::absolute(*chosen);
+    m_lastChosen = path.string();
     outcome.path = path.string();
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored); // replaced without a question
+    if (const std::optional<std::string> refusal = refusedTarget(path, m_dataDirectory, english)) {
+        outcome.status = Status::Failed;
+        outcome.failure = *refusal;
+        ui.information(*refusal, {});
+        return outcome;
+    }
 
     // The writer's settings; a refused currency ends the command here, before
     // the guarded part, with the writer's own message.
-    // The writer writes beside the chosen name; only the complete file, with
-    // its Bundesbank data, then takes that name, so the chosen path never
-    // holds a half-written payment file, also when the program is killed.
-    m_writer.setFileName(path.filename().string() + ".partial");
+    // The writer writes a file of this run's own beside the chosen name; only
+    // the complete file, with its Bundesbank data, then takes that name
+    // (replacing a file there without a question), so the chosen path never
+    // holds a half-written payment file, also when the program is killed or
+    // another run writes to the same path.
+    const std::filesystem::path privateFile = createPrivateFileBeside(path);
+    struct RemoveUnlessRenamed
+    {
+        const std::filesystem::path& file;
+        const bool& renamed;
+        ~RemoveUnlessRenamed()
+        {
+            std::error_code ignored;
+            if (!renamed)
+                std::filesystem::remove(file, ignored);
+        }
+    } cleanUp{privateFile, outcome.fileComplete};
+    m_writer.setFileName(privateFile.filename().string());
     m_writer.setPath(path.parent_path().string());
     m_writer.SetCurrency(m_data.Stamm_tt.field("WAEHRUNG").asString());
     store::Cursor& orderer = m_data.Auftrag_tt;
@@ -109,10 +130,9 @@ CreateFileWorkflow::Outcome CreateFileWorkflow::run(CreateFileUi& ui, bool engli
     m_writer.setAusfuehrungsdatum(m_data.Stamm_tt.field("Ausfuehrungstermin").asDate());
 
     try {
-        writeFile(outcome, ui, english);
+        writeFile(outcome);
         outcome.status = Status::Created;
     } catch (const std::exception& e) {
-        // An unfinished file is removed; a finished one stays (a report failed).
         m_writer.AbortFile();
         try {
             m_data.Zahlung_tt.setFiltered(false);
@@ -121,11 +141,13 @@ CreateFileWorkflow::Outcome CreateFileWorkflow::run(CreateFileUi& ui, bool engli
         outcome.status = Status::Failed;
         outcome.failure = e.what();
         ui.information(english ? kEnglish : kFailedGerman, outcome.failure);
+        return outcome;
     }
+    printReports(outcome, ui, english);
     return outcome;
 }
 
-void CreateFileWorkflow::writeFile(Outcome& outcome, CreateFileUi& ui, bool english)
+void CreateFileWorkflow::writeFile(Outcome& outcome)
 {
     store::Cursor& orderer = m_data.Auftrag_tt;
     store::Cursor& transfers = m_data.Zahlung_tt;
@@ -176,15 +198,9 @@ void CreateFileWorkflow::writeFile(Outcome& outcome, CreateFileUi& ui, bool engl
         m_writer.EndFile();
         outcome.writerSeconds += secondsSince(writing);
         const std::string partial = m_writer.Path() + m_writer.FileName();
-        try {
-            if (reportToBundesbank)
-                writeBundesbankData(partial, reportData);
-            std::filesystem::rename(partial, outcome.path);
-        } catch (...) {
-            std::error_code ignored;
-            std::filesystem::remove(partial, ignored);
-            throw;
-        }
+        if (reportToBundesbank)
+            writeBundesbankData(partial, reportData);
+        moveIntoPlace(partial, outcome.path);
         outcome.fileComplete = true;
         outcome.count = count;
         outcome.sum = sum.toDouble();
@@ -197,12 +213,45 @@ void CreateFileWorkflow::writeFile(Outcome& outcome, CreateFileUi& ui, bool engl
         detached.reset(); // the grid follows the transfers again
     }
     transfers.setIndexName("Name");
+}
 
+void CreateFileWorkflow::printReports(Outcome& outcome, CreateFileUi& ui, bool english)
+{
+    // Each report on its own: a broken note keeps neither the journal from
+    // printing nor the user from learning that the file itself is complete.
     const QString dataDirectory = QString::fromStdString(m_dataDirectory);
+    std::vector<std::string> failed;
+    std::string causes;
+    const auto attempt = [&](const char* german, const char* inEnglish, auto print) {
+        try {
+            print();
+        } catch (const std::exception& e) {
+            failed.emplace_back(english ? inEnglish : german);
+            causes += (causes.empty() ? "" : "\n") + failed.back() + ": " + e.what();
+        }
+    };
     if (ReportOutput* note = ui.noteOutput(m_data.Stamm_tt.field("BEGLEIT").asBoolean()))
-        printAccompanyingNote(m_data, dataDirectory, english, *note);
+        attempt("Begleitzettel", "accompanying note",
+                [&] { printAccompanyingNote(m_data, dataDirectory, english, *note); });
     if (ReportOutput* journal = ui.journalOutput(m_data.Stamm_tt.field("PROTOKOLL").asBoolean()))
-        printJournal(m_data, dataDirectory, english, *journal);
+        attempt("Protokoll", "journal",
+                [&] { printJournal(m_data, dataDirectory, english, *journal); });
+    if (failed.empty())
+        return;
+    outcome.status = Status::ReportFailed;
+    outcome.failure = causes;
+    std::string reports = failed.front();
+    if (failed.size() > 1)
+        reports += (english ? " and " : " und ") + failed.back();
+    const std::string count = std::to_string(outcome.count);
+    ui.information(
+        english ? "The DTAZV file \"" + outcome.path + "\" was created with " + count +
+                      " transfers; their count and sum are stored. Not printed: " + reports + "."
+                : "Die DTAZV-Datei „" + outcome.path + "“ wurde mit " + count +
+                      " Zahlungen erstellt; Anzahl und Summe sind gespeichert. Nicht "
+                      "gedruckt: " +
+                      reports + ".",
+        causes);
 }
 
 } // namespace filecreation

@@ -45,10 +45,11 @@ class CreateFileWorkflow
 public:
     enum class Status
     {
-        Refused,   // verdict "N": nothing written
-        Cancelled, // the save dialog was cancelled
-        Created,   // the file is complete
-        Failed,    // the failure message was shown
+        Refused,      // verdict "N": nothing written
+        Cancelled,    // the save dialog was cancelled
+        Created,      // the file is complete
+        Failed,       // the failure message was shown
+        ReportFailed, // the file is complete, a report could not be printed
     };
 
     struct Outcome
@@ -59,7 +60,7 @@ public:
         int count = 0;
         double sum = 0;
         bool fileComplete = false; // also after a failure in a report
-        std::string failure;       // the cause of a failure
+        std::string failure;       // the cause of a failure, of each report's that failed
         double checkSeconds = 0;   // time of the check run
         double writerSeconds = 0;  // time spent in the writer
     };
@@ -70,7 +71,8 @@ public:
     Outcome run(CreateFileUi& ui, bool english);
 
 private:
-    void writeFile(Outcome& outcome, CreateFileUi& ui, bool english);
+    void writeFile(Outcome& outcome);
+    void printReports(Outcome& outcome, CreateFileUi& ui, bool english);
 
     store::PaymentStore& m_data;
     dtazv::TVekDTAZV& m_writer;

@@ -13,6 +13,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 namespace filecreation {
 
@@ -297,26 +298,31 @@ int Report::render(QPagedPaintDevice& device) const
 
 void Report::writePdf(const QString& path) const
 {
-    // Written beside its name first, so a failed printing leaves no broken file.
-    const QString partial = path + QStringLiteral(".partial");
+    // QSaveFile writes beside the name and renames only a file whose every
+    // write succeeded: a full disk or a failed printing leaves no cut PDF, and
+    // an older file of that name stays as it was.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw ReportError(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2")
+                              .arg(path, file.errorString())
+                              .toStdString());
     {
-        QPdfWriter writer(partial);
+        QPdfWriter writer(&file);
         writer.setResolution(600);
         writer.setCreator(QStringLiteral("Tarvion"));
         preparePage(writer);
         try {
             render(writer);
         } catch (...) {
-            QFile::remove(partial);
+            file.cancelWriting();
             throw;
         }
     }
-    QFile::remove(path);
-    if (!QFile::rename(partial, path)) {
-        QFile::remove(partial);
+    if (!file.commit())
         throw ReportError(
-            QStringLiteral("Die Datei %1 kann nicht geschrieben werden.").arg(path).toStdString());
-    }
+            QStringLiteral("Die Datei %1 konnte nicht vollständig geschrieben werden: %2")
+                .arg(path, file.errorString())
+                .toStdString());
 }
 
 } // namespace filecreation

@@ -5,6 +5,7 @@
 #include "dtazv/TextCodec.h"
 #include "dtazv/VekDTAZV.h"
 #include "filecreation/CreateFileWorkflow.h"
+#include "filecreation/DisplayLocale.h"
 #include "filecreation/Reports.h"
 #include "language/CurrentLanguage.h"
 #include "store/PaymentStore.h"
@@ -33,7 +34,8 @@ const char* usage()
            "                   check, then write the DTAZV file of the unmarked transfers\n"
            "                   to FILE, store count and sum, order the transfers by name,\n"
            "                   and write the accompanying note and the journal as PDF\n"
-           "                   files where asked; exit code 2 when the check refuses\n"
+           "                   files where asked; exit code 2 when the check refuses,\n"
+           "                   1 when the file or a report could not be written\n"
            "\n"
            "Options:\n"
            "  --data DIR       the data directory (default: the folder of this tool)\n"
@@ -227,9 +229,10 @@ int create(store::PaymentStore& data, const Options& options, const std::string&
     const auto outcome = workflow.run(ui, language::isEnglish());
     switch (outcome.status) {
     case filecreation::CreateFileWorkflow::Status::Created:
+    case filecreation::CreateFileWorkflow::Status::ReportFailed:
         std::printf("%d transfers, sum %.2f, written to %s\n", outcome.count, outcome.sum,
                     outcome.path.c_str());
-        return 0;
+        return outcome.status == filecreation::CreateFileWorkflow::Status::Created ? 0 : 1;
     case filecreation::CreateFileWorkflow::Status::Refused:
         return 2;
     default:
@@ -259,6 +262,7 @@ int main(int argc, char* argv[])
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication application(argc, argv);
+        filecreation::applyDisplayLocale();
 
         const std::string dir = dataDirectory(options, argv[0]);
         store::PaymentStore data;

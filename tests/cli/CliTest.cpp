@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <sys/wait.h>
+#include <thread>
 
 namespace {
 
@@ -118,6 +119,48 @@ TEST_F(Cli, CreateWritesTheFileAndTheReports)
     EXPECT_EQ(refused.exitCode, 2) << refused.output;
     EXPECT_NE(refused.output.find("Auftraggebername fehlt!"), std::string::npos);
     EXPECT_EQ(runCli("create " + dataOption()).exitCode, 1) << "--out is needed";
+}
+
+TEST_F(Cli, RunsToOnePathAtOnceLeaveOneWholeFile)
+{
+    // A second program folder whose run writes three transfers instead of one.
+    const std::filesystem::path other = dir.string() + "-other";
+    std::filesystem::create_directories(other);
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        std::filesystem::copy_file(entry.path(), other / entry.path().filename());
+    const std::string out = (dir / "DTAZV").string();
+    for (int round = 0; round < 5; ++round) {
+        CliRun first, second;
+        std::thread a([&] { first = runCli("create --out " + out + " " + dataOption()); });
+        std::thread b(
+            [&] { second = runCli("create --out " + out + " --data " + other.string()); });
+        a.join();
+        b.join();
+        EXPECT_EQ(first.exitCode, 0) << first.output;
+        EXPECT_EQ(second.exitCode, 0) << second.output;
+        const auto size = std::filesystem::file_size(out);
+        EXPECT_EQ(size, 512u + 768u) << "round " << round;
+        for (const auto& entry : std::filesystem::directory_iterator(dir))
+            EXPECT_NE(entry.path().extension(), ".partial") << "an unfinished file is left";
+    }
+    std::filesystem::remove_all(other);
+}
+
+TEST_F(Cli, BrokenReportTemplateFailsTheCommandButKeepsTheFile)
+{
+    std::filesystem::copy_file(std::filesystem::path(TARVION_DATA_SOURCE) / "Protokoll.rtm",
+                               dir / "Protokoll.rtm");
+    std::FILE* broken = std::fopen((dir / "Begleitzettel.rtm").c_str(), "w");
+    std::fputs("{ kaputt", broken);
+    std::fclose(broken);
+    const std::string out = (dir / "DTAZV").string();
+    const CliRun run = runCli("create --out " + out + " --note " + (dir / "note.pdf").string() +
+                              " --journal " + (dir / "journal.pdf").string() + " " + dataOption());
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_NE(run.output.find("Nicht gedruckt: Begleitzettel."), std::string::npos) << run.output;
+    EXPECT_EQ(std::filesystem::file_size(out), 512u + 768u);
+    EXPECT_FALSE(std::filesystem::exists(dir / "note.pdf"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "journal.pdf"));
 }
 
 TEST_F(Cli, ErrorsAndHelp)

@@ -4,15 +4,41 @@
 #include "filecreation/Reports.h"
 #include "store/PaymentStore.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <sqlite3.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
+
+// While it lives, files this process writes cannot grow beyond `bytes`: a
+// write past the limit fails as it would on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limited = m_old;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_old{};
+};
 
 using Status = filecreation::CreateFileWorkflow::Status;
 
@@ -42,6 +68,8 @@ public:
     std::vector<std::string> messages;
     std::vector<std::string> proposals;
     int certificates = 0;
+    rlim_t reportSizeLimit = 0;
+    std::unique_ptr<FileSizeLimit> limit;
 
     void information(const std::string& text, const std::string&) override
     {
@@ -63,6 +91,8 @@ public:
     }
     filecreation::ReportOutput* journalOutput(bool ask) override
     {
+        if (reportSizeLimit)
+            limit = std::make_unique<FileSizeLimit>(reportSizeLimit);
         m_journal = std::make_unique<filecreation::PdfOutput>(journalPdf);
         return ask ? m_journal.get() : nullptr;
     }
@@ -85,6 +115,16 @@ private:
     TestUi m_ui;
 
     QString path(const QString& name) const { return m_dir->filePath(name); }
+
+    // Files a run began and did not finish: every name with a run's suffix
+    // but those a test wrote itself.
+    QStringList unfinishedFiles() const
+    {
+        QStringList found =
+            QDir(m_dir->path()).entryList({QStringLiteral("*.partial")}, QDir::Files);
+        found.removeAll(QStringLiteral("zahlung.partial"));
+        return found;
+    }
 
     void addTransfer(const char* name, double amount, bool marked = false,
                      std::vector<std::pair<const char*, const char*>> extra = {})
@@ -274,8 +314,30 @@ private slots:
         QCOMPARE(QFile(path(QStringLiteral("ohne-endung"))).size(), qint64(512 + 768));
         QVERIFY(!QFile::exists(path(QStringLiteral("ohne-endung.txt"))));
         create(QStringLiteral("ohne-endung"));
-        QCOMPARE(m_ui.proposals.front(), std::string("DTAZV"));
+        // First in the program's folder, then where the last file went.
+        QCOMPARE(m_ui.proposals.front(), path(QStringLiteral("DTAZV")).toStdString());
         QCOMPARE(m_ui.proposals.back(), path(QStringLiteral("ohne-endung")).toStdString());
+    }
+
+    void filesBesideTheChosenOneAreLeftAlone()
+    {
+        addTransfer("Meier", 10);
+        // A user's own files with the names an unfinished payment file might take.
+        for (const char* name : {"zahlung.partial", "zahlung.tmp", "zahlung~"}) {
+            QFile own(path(QLatin1String(name)));
+            QVERIFY(own.open(QIODevice::WriteOnly));
+            own.write("meine Daten");
+        }
+        QCOMPARE(create(QStringLiteral("zahlung")).status, Status::Created);
+        for (const char* name : {"zahlung.partial", "zahlung.tmp", "zahlung~"})
+            QCOMPARE(readFile(path(QLatin1String(name))), std::string("meine Daten"));
+        QCOMPARE(unfinishedFiles(), QStringList());
+
+        // A refused ordering party: the run's own unfinished file goes as well.
+        setOrderer({{"KontoNr", "5"}});
+        QCOMPARE(create(QStringLiteral("zahlung2")).status, Status::Failed);
+        QCOMPARE(unfinishedFiles(), QStringList());
+        QCOMPARE(readFile(path(QStringLiteral("zahlung.partial"))), std::string("meine Daten"));
     }
 
     void bundesbankDataAndLongAccountNumbers()
@@ -290,7 +352,7 @@ private slots:
         QCOMPARE(file.substr(0, 256), expectedHeader("9876543210", "J0900001234"));
         QCOMPARE(file.substr(256 + 16, 10), std::string("9876543210"));
         QCOMPARE(file.size(), std::size_t(512 + 768));
-        QVERIFY(!QFile::exists(path(QStringLiteral("bbk.partial"))));
+        QCOMPARE(unfinishedFiles(), QStringList());
 
         // The store cuts what it writes to two characters; another program may not.
         sqlite3* db = nullptr;
@@ -318,20 +380,101 @@ private slots:
     void brokenTemplateAfterTheFileKeepsIt()
     {
         addTransfer("Meier", 10);
-        QFile broken(path(QLatin1String(filecreation::kJournalTemplate)));
+        store::Cursor& s = m_data->Stamm_tt;
+        s.edit();
+        s.field("BEGLEIT").setBoolean(true);
+        s.field("PROTOKOLL").setBoolean(true);
+        s.post();
+        QFile broken(path(QLatin1String(filecreation::kNoteTemplate)));
         QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
         broken.write("{ kaputt");
         broken.close();
         const auto outcome = create(QStringLiteral("mit-fehler"));
-        QCOMPARE(outcome.status, Status::Failed);
+        QCOMPARE(outcome.status, Status::ReportFailed);
         QVERIFY(outcome.fileComplete);
         QVERIFY(QString::fromStdString(outcome.failure)
-                    .contains(QLatin1String(filecreation::kJournalTemplate)));
-        QCOMPARE(m_ui.messages.size(), std::size_t(1));
+                    .contains(QLatin1String(filecreation::kNoteTemplate)));
+        // The message says that the file is there and which report is missing.
+        QCOMPARE(m_ui.messages,
+                 std::vector<std::string>{"Die DTAZV-Datei „" +
+                                          path(QStringLiteral("mit-fehler")).toStdString() +
+                                          "“ wurde mit 1 Zahlungen erstellt; Anzahl und Summe "
+                                          "sind gespeichert. Nicht gedruckt: Begleitzettel."});
+        QVERIFY2(QFile::exists(m_ui.journalPdf), "a broken note does not keep the journal back");
         QCOMPARE(QFile(path(QStringLiteral("mit-fehler"))).size(), qint64(512 + 768));
         QCOMPARE(m_data->Stamm_tt.field("ANZAHL").asInteger(), 1);
         QVERIFY(!m_data->Zahlung_tt.isFiltered());
         QVERIFY(!m_data->Zahlung_tt.controlsDisabled());
+    }
+
+    void targetsThatAreNoOrdinaryFilesAreRefused()
+    {
+        addTransfer("Meier", 10);
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("ordner")));
+        const std::string fifo = path(QStringLiteral("pipe")).toStdString();
+        QCOMPARE(mkfifo(fifo.c_str(), 0600), 0);
+        const std::string table = readFile(path(QStringLiteral("ZAHLUNG.ADT")));
+        for (const QString& target :
+             {path(QStringLiteral("ordner")), QString::fromStdString(fifo),
+              QStringLiteral("/dev/null"), path(QStringLiteral("ZAHLUNG.ADT")),
+              m_dir->path() + QStringLiteral("/./stamm.ADT")}) {
+            m_ui = TestUi();
+            m_ui.file = target.toStdString();
+            const auto outcome = m_workflow->run(m_ui, false);
+            QCOMPARE(outcome.status, Status::Failed);
+            QCOMPARE(m_ui.messages.size(), std::size_t(1));
+            QVERIFY2(m_ui.messages.front().find("Bitte wählen Sie einen anderen Namen") !=
+                         std::string::npos,
+                     m_ui.messages.front().c_str());
+        }
+        QVERIFY(QFileInfo(path(QStringLiteral("ordner"))).isDir());
+        QCOMPARE(QFileInfo(QString::fromStdString(fifo)).size(), qint64(0));
+        QCOMPARE(readFile(path(QStringLiteral("ZAHLUNG.ADT"))), table);
+        QCOMPARE(unfinishedFiles(), QStringList());
+    }
+
+    void oldFileStaysUntilTheNewOneIsComplete()
+    {
+        addTransfer("Meier", 10);
+        QFile old(path(QStringLiteral("alt")));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("die Datei vom letzten Monat");
+        old.close();
+        setOrderer({{"KontoNr", "5"}}); // the writer refuses the ordering party after the dialog
+        QCOMPARE(create(QStringLiteral("alt")).status, Status::Failed);
+        QCOMPARE(readFile(path(QStringLiteral("alt"))), std::string("die Datei vom letzten Monat"));
+        QCOMPARE(unfinishedFiles(), QStringList());
+    }
+
+    void fullDiskLeavesOldFilesAndNoCutReports()
+    {
+        addTransfer("Meier", 10);
+        store::Cursor& s = m_data->Stamm_tt;
+        s.edit();
+        s.field("PROTOKOLL").setBoolean(true);
+        s.post();
+        for (const QString& name : {QStringLiteral("voll"), m_ui.journalPdf}) {
+            QFile old(name.startsWith(QLatin1Char('/')) ? name : path(name));
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("alt");
+        }
+        // From the reports on, writes beyond 5000 bytes fail as on a full disk:
+        // the journal does not fit.
+        m_ui.reportSizeLimit = 5000;
+        const auto outcome = create(QStringLiteral("voll"));
+        m_ui.limit.reset();
+        QCOMPARE(outcome.status, Status::ReportFailed);
+        QCOMPARE(QFile(path(QStringLiteral("voll"))).size(), qint64(512 + 768));
+        QCOMPARE(readFile(m_ui.journalPdf), std::string("alt"));
+        QVERIFY(m_ui.messages.back().find("Nicht gedruckt: Protokoll") != std::string::npos);
+        QVERIFY(QDir(m_dir->path()).entryList({QStringLiteral("journal.pdf.*")}).isEmpty());
+
+        {
+            const FileSizeLimit limit(600); // not even the DTAZV file fits
+            QCOMPARE(create(QStringLiteral("voll")).status, Status::Failed);
+        }
+        QCOMPARE(QFile(path(QStringLiteral("voll"))).size(), qint64(512 + 768));
+        QCOMPARE(unfinishedFiles(), QStringList());
     }
 
     void failureBeforeTheEndLeavesNoFile()
@@ -350,7 +493,7 @@ private slots:
         QCOMPARE(outcome.status, Status::Failed);
         QVERIFY(!outcome.fileComplete);
         QVERIFY(!QFile::exists(path(QStringLiteral("halb"))));
-        QVERIFY(!QFile::exists(path(QStringLiteral("halb.partial"))));
+        QCOMPARE(unfinishedFiles(), QStringList());
         QVERIFY(!m_data->Zahlung_tt.controlsDisabled());
         setOrderer({{"KontoNr", "532013000"}});
         QCOMPARE(create(QStringLiteral("halb")).status, Status::Created);
