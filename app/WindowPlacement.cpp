@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QStringList>
 #include <QWidget>
+#include <climits>
 
 namespace app {
 
@@ -21,7 +22,10 @@ std::optional<WindowPlacement> WindowPlacement::parse(const QString& value)
         if (!ok)
             return std::nullopt;
     }
-    if (numbers[0] != 200 || numbers[5] <= numbers[3] || numbers[6] <= numbers[4])
+    const qint64 width = qint64(numbers[5]) - numbers[3];
+    const qint64 height = qint64(numbers[6]) - numbers[4];
+    // A size that an int cannot hold would overflow in every rectangle operation.
+    if (numbers[0] != 200 || width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX)
         return std::nullopt;
     WindowPlacement p;
     p.flags = numbers[1];
@@ -49,8 +53,21 @@ QString WindowPlacement::toString() const
         .arg(normal.bottom() + 1);
 }
 
+bool WindowPlacement::liesNear(const QRect& desktop) const
+{
+    // 64 bits: the edges of a damaged value may lie near the ends of int.
+    const qint64 reachX = desktop.width();
+    const qint64 reachY = desktop.height();
+    return normal.left() >= desktop.left() - reachX && normal.right() <= desktop.right() + reachX &&
+           normal.top() >= desktop.top() - reachY && normal.bottom() <= desktop.bottom() + reachY;
+}
+
 void WindowPlacement::clampTo(const QRect& desktop)
 {
+    if (normal.width() > desktop.width())
+        normal.setWidth(desktop.width());
+    if (normal.height() > desktop.height())
+        normal.setHeight(desktop.height());
     if (normal.right() > desktop.right())
         normal.moveRight(desktop.right());
     if (normal.bottom() > desktop.bottom())
@@ -76,8 +93,13 @@ bool restorePlacement(QWidget& window, const QString& iniPath, const QString& ke
     auto placement = WindowPlacement::parse(QString::fromStdString(*value));
     if (!placement)
         return false;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        placement->clampTo(screen->virtualGeometry());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return false;
+    const QRect desktop = screen->virtualGeometry();
+    if (!placement->liesNear(desktop))
+        return false; // damaged, or from a far larger desktop: the design placement
+    placement->clampTo(desktop);
     placement->applyTo(window);
     return true;
 }

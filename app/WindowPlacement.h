@@ -22,8 +22,12 @@ struct WindowPlacement
     static WindowPlacement of(const QWidget& window);
     QString toString() const;
 
-    // Moves the rectangle left (up) so that it ends at the desktop's right
-    // (bottom) edge when it reaches beyond it, keeping its size.
+    // Whether the rectangle stays within one desktop's width (height) of the
+    // desktop on every side; anything further lies beyond any screen.
+    bool liesNear(const QRect& desktop) const;
+    // Shrinks the rectangle to the desktop's size where it is larger, then
+    // moves it left (up) so that it ends at the desktop's right (bottom) edge
+    // when it reaches beyond it.
     void clampTo(const QRect& desktop);
     void applyTo(QWidget& window) const;
 };
