@@ -7,9 +7,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cmath>
 
 namespace filecreation {
 namespace {
+
+// Millimetres: no paper, margin or item of a report comes near ten metres.
+constexpr double kLargestMeasure = 10000;
+constexpr double kLargestFontSize = 1000; // points
+// The delivered templates hold some kilobytes.
+constexpr qint64 kLargestTemplate = 1024 * 1024;
 
 class Reader
 {
@@ -23,15 +30,21 @@ public:
                               .toStdString());
     }
 
-    double number(const QJsonObject& o, const char* key, double fallback,
-                  const QString& where) const
+    double number(const QJsonObject& o, const char* key, double fallback, const QString& where,
+                  double largest = kLargestMeasure) const
     {
         const QJsonValue v = o.value(QLatin1String(key));
         if (v.isUndefined())
             return fallback;
         if (!v.isDouble())
             fail(QStringLiteral("%1: \"%2\" muss eine Zahl sein").arg(where, QLatin1String(key)));
-        return v.toDouble();
+        const double number = v.toDouble();
+        // Far larger values are damage; they would overflow the device's coordinates.
+        if (!std::isfinite(number) || std::fabs(number) > largest)
+            fail(QStringLiteral("%1: \"%2\" muss zwischen -%3 und %3 liegen")
+                     .arg(where, QLatin1String(key))
+                     .arg(largest));
+        return number;
     }
 
     QString text(const QJsonObject& o, const char* key, const QString& where) const
@@ -51,7 +64,7 @@ public:
         const QJsonObject o = value.toObject();
         if (o.contains(QStringLiteral("family")))
             base.family = text(o, "family", where);
-        base.size = number(o, "size", base.size, where);
+        base.size = number(o, "size", base.size, where, kLargestFontSize);
         if (o.contains(QStringLiteral("bold")))
             base.bold = o.value(QStringLiteral("bold")).toBool();
         if (o.contains(QStringLiteral("italic")))
@@ -163,7 +176,13 @@ ReportTemplate ReportTemplate::load(const QString& path)
         throw ReportError(QStringLiteral("Die Berichtsvorlage %1 kann nicht gelesen werden: %2")
                               .arg(path, file.errorString())
                               .toStdString());
-    return parse(file.readAll(), path);
+    const QByteArray json = file.read(kLargestTemplate + 1);
+    if (json.size() > kLargestTemplate)
+        throw ReportError(
+            QStringLiteral("Die Berichtsvorlage %1 ist fehlerhaft: sie ist größer als 1 MB.")
+                .arg(path)
+                .toStdString());
+    return parse(json, path);
 }
 
 ReportTemplate ReportTemplate::parse(const QByteArray& json, const QString& fileName)

@@ -370,6 +370,7 @@ private slots:
             const char* content; // null: the file is missing
             const char* fault;
         };
+        const std::string oversized = "{" + std::string(1024 * 1024, ' ') + "}";
         const Case cases[] = {
             {nullptr, "fehlt"},
             {"{ \"bands\": ", "fehlerhaft"},
@@ -380,6 +381,14 @@ private slots:
             {"{ \"bands\": { \"detail\": { \"height\": 4, \"items\": [ { \"type\": \"field\", "
              "\"pipeline\": \"ppDBPipeline1\", \"field\": \"Unbekannt\" } ] } } }",
              "Das Feld Unbekannt"},
+            // Measures no paper has, as a damaged file may hold them.
+            {"{ \"bands\": { \"detail\": { \"height\": 1e308 } } }",
+             "\"height\" muss zwischen -10000 und 10000 liegen"},
+            {"{ \"bands\": { \"title\": { \"height\": 4, \"items\": [ { \"type\": \"label\", "
+             "\"x\": -2147483648 } ] } } }",
+             "\"x\" muss zwischen -10000 und 10000 liegen"},
+            {"{ \"font\": { \"size\": 60000 } }", "\"size\" muss zwischen -1000 und 1000 liegen"},
+            {oversized.c_str(), "größer als 1 MB"},
         };
         addTransfers(2, 0);
         for (const Case& c : cases) {
