@@ -41,8 +41,9 @@ std::string encodeValue(const std::string& text);
 // The highest character code of the value encoding (a single byte).
 inline constexpr int kHighestCharacterCode = 255;
 // A language-file value longer than this is taken as damaged: the window
-// texts are a few words, and a huge text would stall the window's layout.
-inline constexpr std::size_t kLongestValue = 4096;
+// texts are a few words, and a huge text would widen the window beyond any
+// screen and stall its layout.
+inline constexpr std::size_t kLongestValue = 1024;
 
 class LocalizedWindow
 {
