@@ -78,7 +78,8 @@ void FieldBinder::bindText(QLineEdit* edit, const QString& fieldName, TextKind k
                              QString text;
                              if (m_cursor.isOpen()) {
                                  const store::Field field = m_cursor.field(name);
-                                 if (!field.isNull())
+                                 if (!field.isNull() &&
+                                     store::isReadableAs(field.value(), field.type()))
                                      text = kind == TextKind::WholeNumber
                                                 ? QString::number(field.asLargeInt())
                                                 : QString::fromStdString(field.asString());
@@ -96,8 +97,10 @@ void FieldBinder::bindDate(DateField* edit, const QString& fieldName)
     const std::string name = fieldName.toStdString();
     m_showers.push_back({edit, [this, edit, name] {
                              QDate date;
-                             if (m_cursor.isOpen() && !m_cursor.field(name).isNull()) {
-                                 const dtazv::DateTime day = m_cursor.field(name).asDate();
+                             const store::Field field = m_cursor.field(name);
+                             if (m_cursor.isOpen() && !field.isNull() &&
+                                 store::isReadableAs(field.value(), field.type())) {
+                                 const dtazv::DateTime day = field.asDate();
                                  if (dtazv::isRepresentable(day)) {
                                      const dtazv::CivilDateTime c = dtazv::decodeDateTime(day);
                                      date = QDate(c.year, c.month, c.day);
@@ -120,8 +123,10 @@ void FieldBinder::bindCheck(QCheckBox* box, const QString& fieldName)
 {
     const std::string name = fieldName.toStdString();
     m_showers.push_back({box, [this, box, name] {
-                             const bool ticked =
-                                 m_cursor.isOpen() && m_cursor.field(name).asBoolean();
+                             const store::Field field = m_cursor.field(name);
+                             const bool ticked = m_cursor.isOpen() &&
+                                                 store::isReadableAs(field.value(), field.type()) &&
+                                                 field.asBoolean();
                              if (box->isChecked() != ticked)
                                  box->setChecked(ticked);
                          }});

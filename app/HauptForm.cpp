@@ -278,11 +278,16 @@ void THauptForm::runStartUp(const Options& options)
         settings.field("Erstelldatum").setDate(today());
         settings.field("Ausfuehrungstermin").setDate(today());
         settings.post();
-        if (settings.field("EditTabelle").asBoolean()) {
+        // An option that another program spoilt reads as not set.
+        const auto option = [&settings](const char* name) {
+            const store::Field field = settings.field(name);
+            return store::isReadableAs(field.value(), field.type()) && field.asBoolean();
+        };
+        if (option("EditTabelle")) {
             m_transfers->editInTable->hide();
             m_transfers->editInTableLabel->hide();
         }
-        m_importModeReadOnly = settings.field("EditImport").asBoolean();
+        m_importModeReadOnly = option("EditImport");
     } catch (const std::exception& e) {
         // The remaining steps are skipped; the window opens all the same.
         Dialogs::information(this, QString::fromUtf8(e.what()));
