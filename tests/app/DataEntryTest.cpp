@@ -39,12 +39,14 @@ private:
     QLocale m_old;
 };
 
-void addTransfer(app::THauptForm& w, const char* name, double amount)
+void addTransfer(app::THauptForm& w, const char* name, double amount, const char* date = nullptr)
 {
     Cursor& z = w.data().Zahlung_tt;
     z.append();
     z.field("Name").setString(name);
     z.field("BETRAG").setFloat(amount);
+    if (date)
+        z.field("Ausfuehrungsdatum").setString(date);
     z.post();
 }
 
@@ -188,11 +190,7 @@ private slots:
         DefaultLocale pinned(filecreation::displayLocale(QLocale::c()));
         AppFixture f;
         app::THauptForm& w = f.start();
-        addTransfer(w, "Meier", 1234.56);
-        Cursor& z = w.data().Zahlung_tt;
-        z.edit();
-        z.field("Ausfuehrungsdatum").setString("2026-12-18");
-        z.post();
+        addTransfer(w, "Meier", 1234.56, "2026-12-18");
         app::TransferGrid& grid = *w.transferGroup()->grid;
         QCOMPARE(cellText(grid, "BETRAG"), QStringLiteral("1.234,56\u00a0€"));
         QCOMPARE(cellText(grid, "Ausfuehrungsdatum"), QStringLiteral("18.12.2026"));
@@ -223,11 +221,8 @@ private slots:
         DefaultLocale pinned(kGerman);
         AppFixture f;
         app::THauptForm& w = f.start();
-        addTransfer(w, "Meier", 100);
+        addTransfer(w, "Meier", 100, "2026-12-24");
         Cursor& z = w.data().Zahlung_tt;
-        z.edit();
-        z.field("Ausfuehrungsdatum").setString("2026-12-24");
-        z.post();
         w.transferGroup()->editInTable->click();
         app::TransferGrid& grid = *w.transferGroup()->grid;
         typeIntoCell(grid, "Ausfuehrungsdatum", typed);
