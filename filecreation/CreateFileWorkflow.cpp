@@ -105,7 +105,15 @@ CreateFileWorkflow::Outcome CreateFileWorkflow::run(CreateFileUi& ui, bool engli
     // (replacing a file there without a question), so the chosen path never
     // holds a half-written payment file, also when the program is killed or
     // another run writes to the same path.
-    const std::filesystem::path privateFile = createPrivateFileBeside(path);
+    std::filesystem::path privateFile;
+    try {
+        privateFile = createPrivateFileBeside(path);
+    } catch (const std::exception& e) {
+        outcome.status = Status::Failed;
+        outcome.failure = e.what();
+        ui.information(english ? kEnglish : kFailedGerman, outcome.failure);
+        return outcome;
+    }
     struct RemoveUnlessRenamed
     {
         const std::filesystem::path& file;

@@ -433,6 +433,18 @@ private slots:
         QCOMPARE(unfinishedFiles(), QStringList());
     }
 
+    void missingFolderIsAFailureWithTheUsualMessage()
+    {
+        addTransfer("Meier", 10);
+        m_ui.file = path(QStringLiteral("fehlt/DTAZV")).toStdString();
+        const auto outcome = m_workflow->run(m_ui, false);
+        QCOMPARE(outcome.status, Status::Failed);
+        QCOMPARE(m_ui.messages,
+                 std::vector<std::string>{"DTAZV Datei konnte nicht erstellt werden. Bitte prüfen "
+                                          "Sie Ihren Datenbestand !"});
+        QVERIFY(QString::fromStdString(outcome.failure).contains(QStringLiteral("fehlt")));
+    }
+
     void oldFileStaysUntilTheNewOneIsComplete()
     {
         addTransfer("Meier", 10);
