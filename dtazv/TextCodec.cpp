@@ -53,6 +53,21 @@ std::string_view dtazvSpelling(char32_t c)
     }
 }
 
+bool isPrintableAscii(char byte)
+{
+    return byte >= 0x20 && byte < 0x7F;
+}
+
+// The byte a raw field holds for a character. A control character would
+// break the record for the bank's reader and has no printable byte, so like
+// a character outside the code page it becomes a question mark.
+char recordByte(char32_t c)
+{
+    if (c < 0x20 || (c >= 0x7F && c < 0xA0))
+        return '?';
+    return toCp1252(c);
+}
+
 } // namespace
 
 char32_t decodeNext(std::string_view s, std::size_t& pos)
@@ -123,17 +138,17 @@ std::size_t writeRaw(char* dest, std::size_t width, std::string_view utf8)
     std::size_t written = 0;
     std::size_t pos = 0;
     while (pos < utf8.size() && written < width) {
-        if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
-            // ASCII is its own Windows-1252 byte: copy the whole run at once.
+        if (isPrintableAscii(utf8[pos])) {
+            // Printable ASCII is its own Windows-1252 byte: copy the whole run at once.
             std::size_t run = 1;
             const std::size_t limit = std::min(utf8.size() - pos, width - written);
-            while (run < limit && static_cast<unsigned char>(utf8[pos + run]) < 0x80)
+            while (run < limit && isPrintableAscii(utf8[pos + run]))
                 ++run;
             std::memcpy(dest + written, utf8.data() + pos, run);
             pos += run;
             written += run;
         } else {
-            dest[written++] = toCp1252(decodeNext(utf8, pos));
+            dest[written++] = recordByte(decodeNext(utf8, pos));
         }
     }
     return written;

@@ -21,7 +21,8 @@ std::size_t characterCount(std::string_view utf8);
 char toCp1252(char32_t character);
 
 // Raw field: the first `width` characters of `utf8` in Windows-1252 written
-// to `dest`; returns how many bytes it wrote (the caller pads the rest).
+// to `dest`, each control character as '?' like a character the code page
+// lacks; returns how many bytes it wrote (the caller pads the rest).
 std::size_t writeRaw(char* dest, std::size_t width, std::string_view utf8);
 
 // Converted field: the DTAZV conversion of `utf8`, cut after `width`

@@ -4,6 +4,7 @@
 #include "dtazv/Messages.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <system_error>
 
@@ -18,6 +19,13 @@ std::string fileMessage(std::string_view pattern, const std::string& path, int e
     message.replace(message.find("%1"), 2, path);
     message.replace(message.find("%2"), 2, std::strerror(error));
     return message;
+}
+
+// False for a fraction, for infinity and for not a number. Both bounds lie
+// far below 2^53, so every whole number between them is exact as a double.
+bool isWholeNumberBetween(double value, double lowest, double highest)
+{
+    return value >= lowest && value <= highest && std::trunc(value) == value;
 }
 
 } // namespace
@@ -41,16 +49,16 @@ void TVekBaseDTA::setClock(Clock clock)
     m_clock = clock ? std::move(clock) : Clock(localNow);
 }
 
-bool TVekBaseDTA::CheckBLZ(int64_t value) const
+bool TVekBaseDTA::CheckBLZ(double value) const
 {
-    if (value < 10000000 || value > 99999999)
+    if (!isWholeNumberBetween(value, 10000000, 99999999))
         throw DtazvError(messages::kBlz);
     return true;
 }
 
-bool TVekBaseDTA::CheckKontoNr(int64_t value) const
+bool TVekBaseDTA::CheckKontoNr(double value) const
 {
-    if (value < 10 || value > 9999999999)
+    if (!isWholeNumberBetween(value, 10, 9999999999))
         throw DtazvError(messages::kKontoNr);
     return true;
 }
@@ -64,7 +72,7 @@ void TVekBaseDTA::CheckHeader()
         m_ausfuehrungsdatum > current + 15)
         m_ausfuehrungsdatum = current;
     CheckBLZ(m_auftraggeberBLZ);
-    CheckKontoNr(m_auftraggeberKontoNr);
+    CheckKontoNr(static_cast<double>(m_auftraggeberKontoNr));
     m_transferCount = 0;
 }
 

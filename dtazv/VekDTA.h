@@ -46,9 +46,12 @@ public:
     void setClock(Clock clock);
     DateTime now() const { return m_clock(); }
 
-    // Each check returns true or raises DtazvError with its message.
-    bool CheckBLZ(int64_t value) const;
-    bool CheckKontoNr(int64_t value) const;
+    // Each check returns true or raises DtazvError with its message. They take
+    // the value as the tables store it, a floating-point number, and pass only
+    // a whole number in range: one that the properties would hold cut or
+    // rounded must not name another account in the file.
+    bool CheckBLZ(double value) const;
+    bool CheckKontoNr(double value) const;
 
     // The header date rule, the bank-code and account checks, then
     // TransferCount back to 0. A failed check leaves TransferCount as it was.

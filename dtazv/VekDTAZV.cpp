@@ -6,6 +6,8 @@
 #include "dtazv/Records.h"
 #include "dtazv/TextCodec.h"
 
+#include <algorithm>
+
 namespace dtazv {
 namespace {
 
@@ -33,11 +35,28 @@ void preparePurposeLines(std::vector<std::string>& lines, std::string& scratch)
     }
 }
 
+bool isAsciiLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool isAsciiLetterOrDigit(char c)
+{
+    return isAsciiLetter(c) || (c >= '0' && c <= '9');
+}
+
+// A currency code is three letters: anything else would reach the record's
+// currency fields as it stands.
+bool isCurrencyCode(const std::string& code)
+{
+    return code.size() == 3 && std::all_of(code.begin(), code.end(), isAsciiLetter);
+}
+
 } // namespace
 
 void TVekDTAZV::SetCurrency(const std::string& code)
 {
-    if (text::characterCount(code) != 3)
+    if (!isCurrencyCode(code))
         throw DtazvError(messages::kCurrency);
     std::string upper = code;
     for (char& c : upper) {
@@ -90,7 +109,7 @@ void TVekDTAZV::AddTransfer(const std::string& BIC, const std::string& IBAN,
     const AmountSplit amount = splitAmount(Amount);
     if (amount.whole > kMaxAmountSum - m_amountSum)
         throw DtazvError(messages::kAmountSum);
-    if (text::characterCount(AccountCurrency) != 3)
+    if (!isCurrencyCode(AccountCurrency))
         throw DtazvError(messages::kAccountCurrency);
 
     preparePurposeLines(PurposeLines, m_scratch);
@@ -160,10 +179,24 @@ bool TVekDTAZV::CheckIBAN(const std::string& iban) const
 
 bool TVekDTAZV::CheckBIC(const std::string& bic) const
 {
-    const std::size_t length = text::characterCount(bic);
-    if (length != 8 && length != 11)
+    // Counted in bytes: a character beyond ASCII is no BIC character anyway.
+    if ((bic.size() != 8 && bic.size() != 11) ||
+        !std::all_of(bic.begin(), bic.end(), isAsciiLetterOrDigit))
         throw DtazvError(messages::kBic);
     return true;
+}
+
+bool TVekDTAZV::CheckAmount(double amount) const
+{
+    splitAmount(amount);
+    return true;
+}
+
+bool TVekDTAZV::CheckPurposeLinesFit(std::vector<std::string> lines) const
+{
+    std::string scratch;
+    preparePurposeLines(lines, scratch);
+    return CheckPurposeLines(lines);
 }
 
 std::string TVekDTAZV::ConvertText(const std::string& text)

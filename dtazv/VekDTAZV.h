@@ -29,7 +29,7 @@ public:
     int64_t AmountSum() const { return m_amountSum; }
 
     // Sets OrderCurrency to the code with a to z made capitals; a code that
-    // is not exactly three characters raises and leaves it as it was.
+    // is not exactly three letters raises and leaves it as it was.
     void SetCurrency(const std::string& code);
 
     // Creates Path + FileName and writes the Q record. A file left unfinished
@@ -54,7 +54,14 @@ public:
     bool CheckName(const std::string& name) const;
     bool CheckPurposeLines(const std::vector<std::string>& lines) const;
     bool CheckIBAN(const std::string& iban) const;
+    // Eight or eleven letters and digits.
     bool CheckBIC(const std::string& bic) const;
+    // The refusals AddTransfer would raise for an amount or for the purpose
+    // lines as the caller hands them over (before they are converted and
+    // split), so that a check can leave out the one transfer in advance
+    // instead of the whole file failing.
+    bool CheckAmount(double amount) const;
+    bool CheckPurposeLinesFit(std::vector<std::string> lines) const;
 
     static std::string ConvertText(const std::string& text);
 

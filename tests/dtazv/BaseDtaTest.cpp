@@ -1,6 +1,8 @@
 #include "WriterFixture.h"
 #include "dtazv/VekDTA.h"
 
+#include <limits>
+
 namespace dtazv {
 namespace {
 
@@ -44,6 +46,29 @@ TEST(BaseDta, BankCodeAndAccountRanges)
         else
             expectDtazvError([&] { base.CheckKontoNr(c.value); },
                              "Die Kontonummer muss zwischen 10 und 9999999999 liegen.");
+    }
+}
+
+// The tables hold bank codes and account numbers as floating-point numbers:
+// one with a fraction, or beyond what 64 bits hold, must fail rather than
+// reach the file rounded or cut into another account.
+TEST(BaseDta, StoredNumbersPassOnlyAsWholeNumbers)
+{
+    const double infinity = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const TVekBaseDTA base;
+    EXPECT_TRUE(base.CheckBLZ(37040044.0));
+    EXPECT_TRUE(base.CheckKontoNr(9999999999.0));
+    for (const double blz : {37040044.7, 37040044.000001, 4332007340.0, infinity, nan}) {
+        SCOPED_TRACE(blz);
+        expectDtazvError([&] { base.CheckBLZ(blz); },
+                         "Die Bankleitzahl muss genau 8 Zeichen besitzen.");
+    }
+    for (const double account :
+         {532013000.5, 18446744074944119506.0, 9223372036854775808.0, -infinity, nan}) {
+        SCOPED_TRACE(account);
+        expectDtazvError([&] { base.CheckKontoNr(account); },
+                         "Die Kontonummer muss zwischen 10 und 9999999999 liegen.");
     }
 }
 

@@ -72,6 +72,10 @@ TEST(RawFields, AreWindows1252OneBytePerCharacter)
         {"\xFFx", 3, "?x "},   // a malformed byte counts as one character
         {"toolong", 4, "tool"},
         {"de89 lower", 12, "de89 lower  "},
+        // Control characters have no place in a record: each becomes a question mark.
+        {"a\nb\r\x7F", 6, "a?b?? "},
+        {std::string("\0\x1B", 2), 2, "??"},
+        {"\xC2\x85x", 2, "?x"}, // U+0085, a control character of the C1 range
     };
     for (const FieldCase& c : cases) {
         SCOPED_TRACE(c.input);

@@ -52,12 +52,27 @@ TEST(IBANRemainder, IsTheMod97RemainderOrZeroForNonDigits)
     EXPECT_EQ(IBANRemainder("ZZ00"), 32); // 353500 mod 97: each Z counts as 35
 }
 
-TEST(CheckBIC, AcceptsExactlyEightOrElevenCharacters)
+TEST(CheckBIC, AcceptsEightOrElevenLettersAndDigits)
 {
     const CheckCase cases[] = {
-        {"COBADEFF", true},    {"COBADEFFXXX", true},   {"12345678", true},
-        {"ÄÖÜ€ßabc", true},    {"COBADEF", false},      {"COBADEFFX", false},
-        {"COBADEFFXX", false}, {"COBADEFFXXXX", false}, {"", false},
+        {"COBADEFF", true},
+        {"COBADEFFXXX", true},
+        {"12345678", true},
+        {"cobadeff", true},
+        {"COBADEF", false},
+        {"COBADEFFX", false},
+        {"COBADEFFXX", false},
+        {"COBADEFFXXXX", false},
+        {"", false},
+        // Eight or eleven characters, but not all of them letters or digits.
+        {"COBADE\n\r", false},
+        {"COBADEFF\r\nX", false},
+        {std::string("COBADEF\0", 8), false},
+        {"COBADEF\x7F", false},
+        {"COBA DEF", false},
+        {"COBADEF-", false},
+        {"ÄÖÜ€ßabc", false},
+        {"COBADEFFÄXX", false},
     };
     const TVekDTAZV writer;
     for (const CheckCase& c : cases) {
@@ -70,13 +85,14 @@ TEST(CheckBIC, AcceptsExactlyEightOrElevenCharacters)
     }
 }
 
-TEST(SetCurrency, TakesExactlyThreeCharactersAsCapitals)
+TEST(SetCurrency, TakesExactlyThreeLettersAsCapitals)
 {
     TVekDTAZV writer;
     EXPECT_EQ(writer.OrderCurrency(), "EUR");
     writer.SetCurrency("usd");
     EXPECT_EQ(writer.OrderCurrency(), "USD");
-    for (const char* bad : {"EURO", "EU", ""}) {
+    for (const char* bad :
+         {"EURO", "EU", "", "\x01\x02\x03", "E\nR", "EU\x7F", "€UR", "EU1", "EU "}) {
         SCOPED_TRACE(bad);
         expectDtazvError([&] { writer.SetCurrency(bad); },
                          "Der Währungscode muss aus genau drei Zeichen bestehen, z.B. USD.");

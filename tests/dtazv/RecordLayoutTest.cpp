@@ -144,17 +144,46 @@ TEST_F(RecordLayout, RawFieldsKeepTheCallersText)
     EXPECT_EQ(positions(record, 54, 64), "COBADEFF   ");
     EXPECT_EQ(positions(record, 422, 455), field("de89370400440532013000", 34));
 
-    t.bic = "ÄÖÜ€Ωabc"; // any 8 characters pass; one without a Windows-1252 byte becomes "?"
     t.countryCode = "Österreich";
-    t.accountCurrency = "€UR";
     const std::string encoded = transferRecord(t);
     ASSERT_EQ(encoded.size(), 768u);
-    EXPECT_EQ(positions(encoded, 54, 64), "\xC4\xD6\xDC\x80?abc   ");
     EXPECT_EQ(positions(encoded, 208, 210), "\xD6s ");
-    EXPECT_EQ(positions(encoded, 14, 16), "\x80UR");
+
+    t.countryCode = "Ω\n"; // neither has a byte of its own in a record
+    EXPECT_EQ(positions(transferRecord(t), 208, 210), "?? ");
 
     t.countryCode = "";
     EXPECT_EQ(positions(transferRecord(t), 208, 210), "   ");
+}
+
+TEST_F(RecordLayout, NoControlCharacterReachesAnyRecord)
+{
+    writer.setAuftraggeberName("Muster\r\nGmbH");
+    writer.setAuftraggeberName2("Buch\thaltung");
+    writer.setAuftraggeberStrasse("Hauptstra\xC3\x9F"
+                                  "e\x001");
+    writer.setAuftraggeberOrt("M\x7F\xC2\x85nchen");
+    Transfer t;
+    t.payee1 = "Hans\nMeier";
+    t.payee2 = "\x1B[31mrot";
+    t.payee3 = std::string("Weg\0 2", 6);
+    t.payee4 = "Z\xC2\x9Frich";
+    t.countryCode = "D\n";
+    t.purposeLines = {"Rechnung\r\n4711", "\a", "\x0B\x0C"};
+    t.statementText = "\b";
+    t.contactPerson = "Frau\tWeiß";
+    const std::string file = fileWith({t});
+    ASSERT_EQ(file.size(), 512u + 768u);
+    for (std::size_t i = 0; i < file.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(file[i]);
+        EXPECT_TRUE(byte >= 0x20 && byte != 0x7F) << "byte " << int(byte) << " at " << i;
+    }
+    const std::string record = file.substr(256, 768);
+    EXPECT_EQ(positions(file, 24, 58), field("MUSTERGMBH", 35));
+    EXPECT_EQ(positions(record, 208, 210), "D? ");
+    EXPECT_EQ(positions(record, 211, 245), field("HANSMEIER", 35));
+    EXPECT_EQ(positions(record, 476, 510), field("RECHNUNG4711", 35));
+    EXPECT_EQ(positions(record, 511, 580), blanks(70)) << "lines that convert to nothing stay";
 }
 
 TEST_F(RecordLayout, PaymentTypeFollowsTheOrderCurrency)
