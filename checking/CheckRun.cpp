@@ -5,6 +5,10 @@
 #include "store/PaymentStore.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <vector>
 
 namespace checking {
 namespace {
@@ -13,6 +17,35 @@ std::string withoutBlanks(std::string text)
 {
     text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
     return text;
+}
+
+// Whether a stored number reaches a writer property of type Int as it is: a
+// whole number inside the type's range. Anything else would be rounded or
+// cut on its way and name another bank or account in the file.
+template <typename Int>
+bool holdsUnchanged(const store::Field& field)
+{
+    double value = 0;
+    try {
+        value = field.asFloat();
+    } catch (const std::exception&) {
+        return false; // a text that reads as no number at all
+    }
+    const double beyond = -static_cast<double>(std::numeric_limits<Int>::min());
+    return value >= -beyond && value < beyond && std::trunc(value) == value;
+}
+
+// Whether one of the writer's checks raises: AddTransfer would then refuse
+// the transfer and with it end the whole file.
+template <typename Check>
+bool writerRefuses(Check refuses)
+{
+    try {
+        refuses();
+        return false;
+    } catch (const std::exception&) {
+        return true;
+    }
 }
 
 ResultLine red(const char* text)
@@ -56,14 +89,15 @@ CheckResult CheckRun::run(bool english)
         fail(result.mDatum, texts::kAfter15Days);
     if (orderer.field("Name").asString().empty())
         fail(result.mName, texts::kNoClientName);
-    if (orderer.field("BLZ").isNull())
+    if (orderer.field("BLZ").isNull() || !holdsUnchanged<int32_t>(orderer.field("BLZ")))
         fail(result.mBLZ, texts::kNoBankCode);
-    if (orderer.field("KontoNr").isNull())
+    if (orderer.field("KontoNr").isNull() || !holdsUnchanged<int64_t>(orderer.field("KontoNr")))
         fail(result.mKonto, texts::kNoAccount);
 
     {
         store::BulkRun bulk(m_data);
         store::Cursor& transfers = m_data.Zahlung_tt;
+        std::vector<std::string> purposeLines;
         for (transfers.first(); !transfers.eof(); transfers.next()) {
             // All changes of one visit go into one commit.
             transfers.edit();
@@ -94,6 +128,11 @@ CheckResult CheckRun::run(bool english)
                   &result.amountsOver50000);
             apply(amount >= store::Money::fromWhole(12500), !reportingAllowed, texts::kReportable,
                   &result.reportableAmounts);
+            // Amounts below 1 are marked already; above, the only refusal is
+            // an amount beyond the file's amount field.
+            apply(amount >= store::Money::fromWhole(1) &&
+                      writerRefuses([&] { m_writer.CheckAmount(amount.toDouble()); }),
+                  true, texts::kAmountTooLarge, nullptr);
             apply(transfers.field("Name").asString().empty(), true, texts::kNoName,
                   &result.missingPayeeNames);
 
@@ -111,6 +150,16 @@ CheckResult CheckRun::run(bool english)
                 bicFails = true;
             }
             apply(bicFails, true, texts::kWrongBic, &result.wrongBics);
+
+            // The purpose lines as the file creation hands them over.
+            purposeLines.clear();
+            for (const char* name : {"Verwendungszweck1", "Verwendungszweck2", "Verwendungszweck3",
+                                     "Verwendungszweck4"}) {
+                if (std::string line = transfers.field(name).asString(); !line.empty())
+                    purposeLines.push_back(std::move(line));
+            }
+            apply(writerRefuses([&] { m_writer.CheckPurposeLinesFit(purposeLines); }), true,
+                  texts::kPurposeTooLong, nullptr);
 
             if (!transfers.field("Ausfuehrungsdatum").isNull()) {
                 const double date = transfers.field("Ausfuehrungsdatum").asDate();

@@ -22,7 +22,11 @@ inline constexpr Text kBelowOne{" < Betrag kleiner als 1 EUR > ",
                                 " < Amount smaller than 1 EUR > "};
 inline constexpr Text kOver50000{" < Betrag über 50.000 EUR > ", " < Amount over 50.000 EUR > "};
 inline constexpr Text kReportable{" < Meldepflichtiger Betrag > ", " < notifiable amount > "};
+inline constexpr Text kAmountTooLarge{" < Betrag zu groß für die DTAZV-Datei > ",
+                                      " < Amount too large for the DTAZV file > "};
 inline constexpr Text kNoName{" < Name fehlt > ", " < Name incorrect > "};
+inline constexpr Text kPurposeTooLong{" < Verwendungszweck zu lang für die DTAZV-Datei > ",
+                                      " < Purpose too long for the DTAZV file > "};
 inline constexpr Text kWrongIban{" < IBAN falsch > ", " < IBAN incorrect > "};
 inline constexpr Text kWrongBic{" < BIC falsch > ", " < BIC incorrect > "};
 inline constexpr Text kDateBeforeCreation{" < Ausführungsdatum liegt vor dem Erstellungsdatum > ",

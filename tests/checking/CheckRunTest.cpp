@@ -3,9 +3,11 @@
 #include "StoreFixture.h"
 #include "checking/ExecutionDateRule.h"
 #include "dtazv/VekDTAZV.h"
+#include "store/Schema.h"
 
 #include <cmath>
 #include <optional>
+#include <sqlite3.h>
 
 namespace checking {
 namespace {
@@ -91,6 +93,7 @@ TEST_F(CheckRunTest, TransferRules)
     const std::string below1 = " < Betrag kleiner als 1 EUR > ";
     const std::string over = " < Betrag über 50.000 EUR > ";
     const std::string reportable = " < Meldepflichtiger Betrag > ";
+    const std::string tooLarge = " < Betrag zu groß für die DTAZV-Datei > ";
     const struct Case
     {
         const char* name;
@@ -220,6 +223,39 @@ TEST_F(CheckRunTest, TransferRules)
          false,
          "",
          nullptr},
+        {"BIC with a line break",
+         {100.0, "Meier", "DE89370400440532013000", "COBADE\r\n"},
+         false,
+         false,
+         true,
+         " < BIC falsch > ",
+         &CheckResult::wrongBics},
+        {"IBAN with a control character",
+         {100.0, "Meier", "DE89370400440532013000\x01"},
+         false,
+         false,
+         true,
+         " < IBAN falsch > ",
+         &CheckResult::wrongIbans},
+        // Allowed over 50,000 and reportable: only the file's amount field
+        // cannot hold them.
+        {"2147483647.99 fits the file",
+         {2147483647.99},
+         true,
+         true,
+         false,
+         reportable,
+         &CheckResult::reportableAmounts},
+        {"2147483648 does not", {2147483648.0}, true, true, true, reportable + tooLarge, nullptr},
+        {"2147483647.996 rounds up to 2147483648",
+         {2147483647.996},
+         true,
+         true,
+         true,
+         reportable + tooLarge,
+         nullptr},
+        {"1e15", {1e15}, true, true, true, reportable + tooLarge, nullptr},
+        {"infinity", {HUGE_VAL}, true, true, true, reportable + tooLarge, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -299,6 +335,17 @@ TEST_F(CheckRunTest, HeaderRulesDecideTheVerdict)
         {"ordering party incomplete", kCreated, kCreated, "", std::nullopt, std::nullopt, "OK",
          "Auftraggebername fehlt! ", "Bankleitzahl fehlt! ", "Konto-Nr. fehlt! "},
         {"zero is a value", kCreated, kCreated, "Muster", 0, 0, "OK", "OK", "OK", "OK"},
+        // Values that would reach the file cut to 32 or 64 bits or rounded.
+        {"bank code beyond 32 bits", kCreated, kCreated, "Muster", 4332007340.0, 532013000, "OK",
+         "OK", "Bankleitzahl fehlt! ", "OK"},
+        {"bank code with a fraction", kCreated, kCreated, "Muster", 37040044.7, 532013000, "OK",
+         "OK", "Bankleitzahl fehlt! ", "OK"},
+        {"account beyond 64 bits", kCreated, kCreated, "Muster", 37040044, 18446744074944119506.0,
+         "OK", "OK", "OK", "Konto-Nr. fehlt! "},
+        {"account with a fraction", kCreated, kCreated, "Muster", 37040044, 532013000.5, "OK", "OK",
+         "OK", "Konto-Nr. fehlt! "},
+        {"infinite numbers", kCreated, kCreated, "Muster", HUGE_VAL, -HUGE_VAL, "OK", "OK",
+         "Bankleitzahl fehlt! ", "Konto-Nr. fehlt! "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -315,6 +362,64 @@ TEST_F(CheckRunTest, HeaderRulesDecideTheVerdict)
         EXPECT_EQ(r.mDatum.colour,
                   std::string(c.mDatum) == "OK" ? LineColour::Normal : LineColour::Red);
         EXPECT_EQ(r.mHinweis, fine ? "" : "DTAZV Datei kann nicht erstellt werden !");
+    }
+}
+
+// A single purpose line is split into pieces of 27 characters for the file,
+// which has four purpose fields: 108 characters after the conversion fit.
+TEST_F(CheckRunTest, PurposeTheFileCannotHoldIsMarked)
+{
+    const struct Case
+    {
+        const char* name;
+        std::string line1;
+        std::string line2;
+        bool marked;
+    } cases[] = {
+        {"108 characters", std::string(108, 'x'), "", false},
+        {"109 characters", std::string(109, 'x'), "", true},
+        {"55 umlauts become 110 characters",
+         [] {
+             std::string line;
+             for (int i = 0; i < 55; ++i)
+                 line += "Ä";
+             return line;
+         }(),
+         "", true},
+        {"two long lines are cut, not split", std::string(200, 'x'), std::string(200, 'y'), false},
+        {"characters that convert to nothing", std::string(200, '!') + "Rechnung", "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (data.Zahlung_tt.first(); !data.Zahlung_tt.eof();)
+            data.Zahlung_tt.remove();
+        addTransfer({});
+        // Written as another program may write it: the store cuts to the field's width.
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(data.connection.handle(),
+                           ("UPDATE " + data.connection.attach(store::zahlungTable()) +
+                            ".ZAHLUNG SET Verwendungszweck1 = ?, Verwendungszweck2 = ?")
+                               .c_str(),
+                           -1, &statement, nullptr);
+        sqlite3_bind_text(statement, 1, c.line1.c_str(), -1, SQLITE_TRANSIENT);
+        if (c.line2.empty())
+            sqlite3_bind_null(statement, 2);
+        else
+            sqlite3_bind_text(statement, 2, c.line2.c_str(), -1, SQLITE_TRANSIENT);
+        ASSERT_EQ(sqlite3_step(statement), SQLITE_DONE);
+        sqlite3_finalize(statement);
+        data.Zahlung_tt.refresh();
+
+        for (const bool english : {false, true}) {
+            const CheckResult result = check(english);
+            EXPECT_EQ(result.verdict, "J");
+            data.Zahlung_tt.first();
+            EXPECT_EQ(data.Zahlung_tt.field("PRUEFEN").asBoolean(), c.marked);
+            EXPECT_EQ(data.Zahlung_tt.field("Hinweis").asString(),
+                      !c.marked ? ""
+                      : english ? " < Purpose too long for the DTAZV file > "
+                                : " < Verwendungszweck zu lang für die DTAZV-Datei > ");
+        }
     }
 }
 
