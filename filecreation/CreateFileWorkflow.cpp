@@ -9,6 +9,7 @@
 #include "store/Money.h"
 #include "store/PaymentStore.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -35,15 +36,22 @@ std::string zeroPadded(const std::string& text, std::size_t width)
     return length >= width ? text : std::string(width - length, '0') + text;
 }
 
+bool isNumberOfAtMost(const std::string& text, std::size_t digits)
+{
+    return text.size() <= digits &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 } // namespace
 
 std::string bundesbankData(const std::string& bundeslandNr, const std::string& auftraggeberNr)
 {
-    // Longer values would shift the rest of the Q record.
-    if (dtazv::text::characterCount(bundeslandNr) > 2)
-        throw dtazv::DtazvError("Die Bundeslandnummer darf höchstens 2 Zeichen haben.");
-    if (dtazv::text::characterCount(auftraggeberNr) > 8)
-        throw dtazv::DtazvError("Die Firmennummer darf höchstens 8 Zeichen haben.");
+    // Both are numbers: longer values would shift the rest of the Q record,
+    // and anything but digits has no place in it.
+    if (!isNumberOfAtMost(bundeslandNr, 2))
+        throw dtazv::DtazvError("Die Bundeslandnummer darf nur aus höchstens 2 Ziffern bestehen.");
+    if (!isNumberOfAtMost(auftraggeberNr, 8))
+        throw dtazv::DtazvError("Die Firmennummer darf nur aus höchstens 8 Ziffern bestehen.");
     return "J" + zeroPadded(bundeslandNr, 2) + zeroPadded(auftraggeberNr, 8);
 }
 
@@ -164,6 +172,11 @@ void CreateFileWorkflow::writeFile(Outcome& outcome)
                                        ? bundesbankData(orderer.field("BundeslandNr").asString(),
                                                         orderer.field("AuftraggeberNr").asString())
                                        : std::string();
+    // The writer holds the bank code in 32 bits and the account number in
+    // 64, which cut and round what they are given: its checks see the stored
+    // values, so that no other account than the stored one reaches the file.
+    m_writer.CheckBLZ(orderer.field("BLZ").asFloat());
+    m_writer.CheckKontoNr(orderer.field("KontoNr").asFloat());
 
     store::Money sum; // exact: binary fractions would drift over many transfers
     int count = 0;

@@ -86,7 +86,8 @@ private:
 void writeBundesbankData(const std::string& path, const std::string& reportData);
 
 // "J" + BundeslandNr with "0" in front up to 2 characters + AuftraggeberNr
-// with "0" in front up to 8; raises DtazvError for values that are longer.
+// with "0" in front up to 8; raises DtazvError for values that are longer
+// or hold anything but digits.
 std::string bundesbankData(const std::string& bundeslandNr, const std::string& auftraggeberNr);
 
 } // namespace filecreation

@@ -1,4 +1,5 @@
 #include "TableFiles.h"
+#include "dtazv/DtazvError.h"
 #include "dtazv/VekDTAZV.h"
 #include "filecreation/CreateFileWorkflow.h"
 #include "filecreation/Reports.h"
@@ -12,6 +13,7 @@
 #include <csignal>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <sqlite3.h>
 #include <sys/resource.h>
@@ -551,6 +553,130 @@ private slots:
         m_ui.file = path(QStringLiteral("x")).toStdString();
         QCOMPARE(m_workflow->run(m_ui, true).status, Status::Refused);
         QCOMPARE(m_ui.messages.back(), std::string("DTAZV file cannot be provided !"));
+    }
+
+    void damagedTransfersAreMarkedAndTheOthersWritten()
+    {
+        setOrderer({{"Zahlung50T", "True"}});
+        m_data->Stamm_tt.edit();
+        m_data->Stamm_tt.field("Meldepflicht").setBoolean(true);
+        m_data->Stamm_tt.post();
+        addTransfer("Zeilenumbruch", 10, false, {{"BIC", "COBADE\r\n"}});
+        addTransfer("Riesig", 2147483648.0);
+        addTransfer("Unendlich", HUGE_VAL);
+        addTransfer("Lang", 10);
+        addTransfer("Steuerzeichen", 10, false,
+                    {{"Name2", "Abt.\t7"},
+                     {"Strasse", "Weg\r\n1"},
+                     {"OrtLand", "\x1B[0mBonn"},
+                     {"Verwendungszweck1", "Rechnung\n1"},
+                     {"Verwendungszweck2", "\x01"}});
+        // A purpose line as another program may store it: far beyond the field's width.
+        sqlite3* db = nullptr;
+        sqlite3_open(path(QStringLiteral("ZAHLUNG.ADT")).toUtf8().constData(), &db);
+        sqlite3_exec(db,
+                     "UPDATE ZAHLUNG SET Verwendungszweck1 = printf('%.120c', 'x') "
+                     "WHERE Name = 'Lang'",
+                     nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        m_data->Zahlung_tt.refresh();
+
+        const auto outcome = create(QStringLiteral("beschaedigt"));
+        QCOMPARE(outcome.status, Status::Created);
+        QCOMPARE(outcome.count, 1);
+        const std::string file = readFile(path(QStringLiteral("beschaedigt")));
+        QCOMPARE(file.size(), std::size_t(512 + 768));
+        const std::string record = file.substr(256, 768);
+        QCOMPARE(record.substr(210, 140), field("STEUERZEICHEN", 35) + field("ABT.7", 35) +
+                                              field("WEG1", 35) + field("0MBONN", 35));
+        QCOMPARE(record.substr(475, 70), field("RECHNUNG1", 35) + blanks(35));
+        for (const char c : file)
+            QVERIFY2(static_cast<unsigned char>(c) >= 0x20, "a control character in the file");
+
+        std::map<std::string, std::string> remarks;
+        for (const checking::MarkedTransfer& t : outcome.check.marked)
+            remarks[t.name] = t.remark;
+        const std::string reportable = " < Meldepflichtiger Betrag > ";
+        const std::string tooLarge = " < Betrag zu groß für die DTAZV-Datei > ";
+        QCOMPARE(remarks, (std::map<std::string, std::string>{
+                              {"Zeilenumbruch", " < BIC falsch > "},
+                              {"Riesig", reportable + tooLarge},
+                              {"Unendlich", reportable + tooLarge},
+                              {"Lang", " < Verwendungszweck zu lang für die DTAZV-Datei > "}}));
+    }
+
+    void orderingPartyNumbersThatWouldChangeAreRefused()
+    {
+        addTransfer("Meier", 10);
+        const struct
+        {
+            const char* field;
+            double value;
+        } cases[] = {
+            {"BLZ", 4332007340.0},               // 37040044 in its lowest 32 bits
+            {"BLZ", 37040044.7},                 // rounds to 37040045
+            {"KontoNr", 18446744074944119506.0}, // 1234567168 when cut to 64 bits
+            {"KontoNr", 532013000.5},
+        };
+        for (const auto& c : cases) {
+            m_data->Auftrag_tt.first();
+            m_data->Auftrag_tt.edit();
+            m_data->Auftrag_tt.field("BLZ").setFloat(37040044);
+            m_data->Auftrag_tt.field("KontoNr").setFloat(532013000);
+            m_data->Auftrag_tt.field(c.field).setFloat(c.value);
+            m_data->Auftrag_tt.post();
+            m_ui.certificates = 0;
+            QCOMPARE(create(QStringLiteral("nummern")).status, Status::Refused);
+            QCOMPARE(m_ui.certificates, 1);
+            QVERIFY(!QFile::exists(path(QStringLiteral("nummern"))));
+        }
+    }
+
+    void controlCharactersInTheOrderCurrencyAreRefused()
+    {
+        addTransfer("Meier", 10);
+        for (const char* currency : {"\x01\x02\x03", "E\nR", "€UR"}) {
+            m_data->Stamm_tt.edit();
+            m_data->Stamm_tt.field("WAEHRUNG").setString(currency);
+            m_data->Stamm_tt.post();
+            // Outside the guarded part: the writer's own message ends the command.
+            try {
+                create(QStringLiteral("waehrung"));
+                QFAIL("the order currency was taken");
+            } catch (const dtazv::DtazvError& e) {
+                QCOMPARE(std::string(e.what()),
+                         std::string("Der Währungscode muss aus genau drei Zeichen bestehen, "
+                                     "z.B. USD."));
+            }
+            QVERIFY(!QFile::exists(path(QStringLiteral("waehrung"))));
+            QCOMPARE(unfinishedFiles(), QStringList());
+        }
+    }
+
+    void bundesbankNumbersHoldDigitsOnly()
+    {
+        addTransfer("Meier", 10);
+        const struct
+        {
+            const char* bundesland;
+            const char* company;
+            const char* cause;
+        } cases[] = {
+            {"9\n", "1234", "Die Bundeslandnummer darf nur aus höchstens 2 Ziffern bestehen."},
+            {"\x01", "1234", "Die Bundeslandnummer darf nur aus höchstens 2 Ziffern bestehen."},
+            {"9", "12\r\n", "Die Firmennummer darf nur aus höchstens 8 Ziffern bestehen."},
+            {"9", "A1234", "Die Firmennummer darf nur aus höchstens 8 Ziffern bestehen."},
+        };
+        for (const auto& c : cases) {
+            setOrderer({{"Bundesbankmeldung", "True"},
+                        {"BundeslandNr", c.bundesland},
+                        {"AuftraggeberNr", c.company}});
+            const auto outcome = create(QStringLiteral("bbk"));
+            QCOMPARE(outcome.status, Status::Failed);
+            QCOMPARE(outcome.failure, std::string(c.cause));
+            QVERIFY(!QFile::exists(path(QStringLiteral("bbk"))));
+            QCOMPARE(unfinishedFiles(), QStringList());
+        }
     }
 };
 
