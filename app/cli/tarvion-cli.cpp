@@ -9,13 +9,17 @@
 #include "filecreation/Reports.h"
 #include "language/CurrentLanguage.h"
 #include "store/PaymentStore.h"
+#include "store/Value.h"
 
 #include <QGuiApplication>
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -59,24 +63,53 @@ struct Options
     std::string journal;
 };
 
+[[noreturn]] void refuseValue(const std::string& option, const std::string& value,
+                              const char* expected)
+{
+    throw std::runtime_error(option + ": '" + value + "' is not " + expected);
+}
+
+long long partyNumber(const std::string& option, const std::string& text)
+{
+    long long number = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, number);
+    if (text.empty() || error != std::errc() || stop != end)
+        refuseValue(option, text, "a whole number");
+    return number;
+}
+
+// Exactly YYYY-MM-DD, and a day that the month has.
+std::string isoDate(const std::string& option, const std::string& text)
+{
+    const bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-' &&
+                        std::all_of(text.begin(), text.end(),
+                                    [](char c) { return c == '-' || (c >= '0' && c <= '9'); });
+    store::DateTime date = 0;
+    if (!shaped || !store::parseDate(text, date))
+        refuseValue(option, text, "a date YYYY-MM-DD");
+    return text;
+}
+
 Options parse(int argc, char* argv[])
 {
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        // The next argument, unless there is none or it is the next option.
         const auto value = [&]() -> std::string {
-            if (i + 1 >= argc)
-                throw std::runtime_error("missing value after " + arg);
+            if (i + 1 >= argc || std::string_view(argv[i + 1]).rfind("--", 0) == 0)
+                throw std::runtime_error(arg + " needs a value");
             return argv[++i];
         };
         if (arg == "--data")
             options.data = value();
         else if (arg == "--party")
-            options.party = std::stoll(value());
+            options.party = partyNumber(arg, value());
         else if (arg == "--created")
-            options.created = value();
+            options.created = isoDate(arg, value());
         else if (arg == "--execute")
-            options.execute = value();
+            options.execute = isoDate(arg, value());
         else if (arg == "--out")
             options.out = value();
         else if (arg == "--note")

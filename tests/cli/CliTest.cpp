@@ -177,4 +177,35 @@ TEST_F(Cli, ErrorsAndHelp)
     EXPECT_EQ(runCli("frobnicate " + dataOption()).exitCode, 1);
 }
 
+TEST_F(Cli, MalformedOptionValuesNameTheOptionAndTheValue)
+{
+    const struct Case
+    {
+        std::string arguments;
+        std::string option;
+        std::string value; // empty when the value is missing
+    } cases[] = {
+        {"--party abc", "--party", "abc"},
+        {"--party 2x", "--party", "2x"},
+        {"--party 99999999999999999999", "--party", "99999999999999999999"},
+        {"--created 2026-13-45", "--created", "2026-13-45"},
+        {"--created gestern", "--created", "gestern"},
+        {"--execute 2026-02-30", "--execute", "2026-02-30"},
+        {"--execute 11.12.2026x", "--execute", "11.12.2026x"},
+        {"--party --created 2026-12-11", "--party", ""},
+        {"--execute", "--execute", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const CliRun run = runCli("check " + dataOption() + " " + c.arguments);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.output.rfind("tarvion-cli: ", 0), 0u) << run.output;
+        EXPECT_NE(run.output.find(c.option), std::string::npos) << run.output;
+        if (!c.value.empty())
+            EXPECT_NE(run.output.find("'" + c.value + "'"), std::string::npos) << run.output;
+        else
+            EXPECT_NE(run.output.find("needs a value"), std::string::npos) << run.output;
+    }
+}
+
 } // namespace
