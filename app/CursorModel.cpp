@@ -245,8 +245,13 @@ void CursorModel::rebuildOrder()
     m_inverse.clear();
     if (m_sortColumn < 0 || !m_cursor.isOpen() || m_cursor.recordCount() == 0)
         return;
-    const std::vector<int64_t> ordered = m_cursor.rowIdsOrderedBy(
-        m_fieldIndexes.at(m_sortColumn), m_sortOrder == Qt::AscendingOrder);
+    std::vector<int64_t> ordered;
+    try {
+        ordered = m_cursor.rowIdsOrderedBy(m_fieldIndexes.at(m_sortColumn),
+                                           m_sortOrder == Qt::AscendingOrder);
+    } catch (const store::StoreError&) {
+        return; // a damaged table file cannot be sorted: the rows keep its order
+    }
     const int count = m_cursor.recordCount();
     std::unordered_map<int64_t, int> rowOfId;
     rowOfId.reserve(static_cast<std::size_t>(count));

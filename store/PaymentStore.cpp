@@ -121,7 +121,12 @@ BulkRun::BulkRun(PaymentStore& store, bool showBusy) : m_store(store), m_showBus
 
 BulkRun::~BulkRun()
 {
-    m_store.Zahlung_tt.enableControls();
+    try {
+        m_store.Zahlung_tt.enableControls();
+    } catch (const std::exception&) {
+        // A view that cannot read a damaged table file again must not end
+        // the program from a destructor; it reads again at the next change.
+    }
     if (m_showBusy && m_store.busyHook())
         m_store.busyHook()(false);
 }
