@@ -3,15 +3,18 @@
 #include "store/Sqlite.h"
 #include "store/StoreError.h"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <sqlite3.h>
 
 namespace store {
 namespace {
 
-// A path as an SQLite URI, so that "mode=rw" can forbid creating the file.
-std::string fileUri(const std::string& path)
+// A path as an SQLite URI with `parameters`, such as "mode=rw", which
+// forbids creating the file.
+std::string fileUri(const std::string& path, const char* parameters)
 {
     std::string uri = "file:";
     for (unsigned char c : path) {
@@ -24,7 +27,36 @@ std::string fileUri(const std::string& path)
             uri += static_cast<char>(c);
         }
     }
-    return uri + "?mode=rw";
+    return uri + "?" + parameters;
+}
+
+enum class FileKind
+{
+    Empty,
+    NotDatabase,
+    RollbackJournal,
+    WriteAheadLog,
+};
+
+// What a file is by its first bytes, read past SQLite, which would write an
+// SQLite header into an empty file.
+FileKind fileKind(const std::string& path, const std::string& fileName)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw StoreError("The table " + fileName + " cannot be opened.");
+    char header[100] = {};
+    in.read(header, sizeof header);
+    const std::streamsize length = in.gcount();
+    static constexpr char kMagic[] = "SQLite format 3"; // with its NUL: 16 bytes
+    if (length == 0)
+        return FileKind::Empty;
+    if (length < static_cast<std::streamsize>(sizeof header) ||
+        !std::equal(kMagic, kMagic + sizeof kMagic, header))
+        return FileKind::NotDatabase;
+    // Bytes 18 and 19, the file format's write and read versions, are 2 in
+    // write-ahead-log mode.
+    return header[18] == 2 ? FileKind::WriteAheadLog : FileKind::RollbackJournal;
 }
 
 std::string upper(std::string s)
@@ -107,9 +139,11 @@ std::string Connection::attach(const TableDef& table)
         throw StoreError("The table file " + table.fileName + " is missing in " + m_dataDirectory +
                          ".");
 
+    checkBeforeWriting(table, schema, path);
+
     Statement attachStatement(m_db, "ATTACH DATABASE ? AS " + quoteIdentifier(schema),
                               table.fileName);
-    attachStatement.bind(1, fileUri(path));
+    attachStatement.bind(1, fileUri(path, "mode=rw"));
     attachStatement.run();
     try {
         Statement wal(m_db, "PRAGMA " + quoteIdentifier(schema) + ".journal_mode = WAL",
@@ -123,6 +157,37 @@ std::string Connection::attach(const TableDef& table)
     }
     m_attached.insert(schema);
     return schema;
+}
+
+// A file that is rejected stays as it was: its shape is checked on a
+// read-only attachment, before the switch to write-ahead logging writes into
+// it. A read-only connection to a file in that mode creates -wal and -shm
+// files beside it unless both are there; as long as they are missing, no
+// other program has the file open, and it is read as it lies on disk.
+void Connection::checkBeforeWriting(const TableDef& table, const std::string& schema,
+                                    const std::string& path)
+{
+    const FileKind kind = fileKind(path, table.fileName);
+    if (kind == FileKind::Empty)
+        throw StoreError("The file " + table.fileName + " is empty, not a table file.");
+    if (kind == FileKind::NotDatabase)
+        throw StoreError("The file " + table.fileName + " is damaged or not a table file.");
+    std::error_code error;
+    const bool inUse = std::filesystem::exists(path + "-wal", error) &&
+                       std::filesystem::exists(path + "-shm", error);
+    const bool asOnDisk = kind == FileKind::WriteAheadLog && !inUse;
+
+    Statement attachStatement(m_db, "ATTACH DATABASE ? AS " + quoteIdentifier(schema),
+                              table.fileName);
+    attachStatement.bind(1, fileUri(path, asOnDisk ? "mode=ro&immutable=1" : "mode=ro"));
+    attachStatement.run();
+    try {
+        checkShape(table, schema);
+    } catch (...) {
+        Statement(m_db, "DETACH DATABASE " + quoteIdentifier(schema), table.fileName).run();
+        throw;
+    }
+    Statement(m_db, "DETACH DATABASE " + quoteIdentifier(schema), table.fileName).run();
 }
 
 void Connection::checkShape(const TableDef& table, const std::string& schema)

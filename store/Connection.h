@@ -35,7 +35,8 @@ public:
 
     // Attaches the table's file once and checks that it holds the table in
     // the expected shape. A missing file, or one that is not such a table,
-    // raises StoreError naming the file. Returns the schema name to use in SQL.
+    // raises StoreError naming the file and is left as it was. Returns the
+    // schema name to use in SQL.
     std::string attach(const TableDef& table);
 
     std::string filePath(const TableDef& table) const;
@@ -43,6 +44,8 @@ public:
 
 private:
     void execute(const std::string& sql, const std::string& fileName);
+    void checkBeforeWriting(const TableDef& table, const std::string& schema,
+                            const std::string& path);
     void checkShape(const TableDef& table, const std::string& schema);
 
     sqlite3* m_db = nullptr;

@@ -65,6 +65,94 @@ TEST_F(Opening, FilesThatAreNotTheExpectedTable)
     }
 }
 
+// The program never writes into a file it rejects: neither an SQLite header
+// into an empty file, nor the switch to write-ahead logging, nor the -wal and
+// -shm files that SQLite keeps beside a file in that mode.
+TEST_F(Opening, RejectedFilesAreLeftAsTheyWere)
+{
+    struct Case
+    {
+        const char* name;
+        const char* sql; // run on a fresh waehrung.adt in the given journal mode
+        const char* journalMode;
+        const char* content; // written instead when there is no SQL
+        const char* message;
+    };
+    const Case cases[] = {
+        {"an empty file", "", "", "", "waehrung.adt is empty"},
+        {"a text file", "", "", "Dies ist keine Tabelle.\n",
+         "waehrung.adt is damaged or not a table file"},
+        {"another table", "CREATE TABLE other (x)", "DELETE", "", "it holds no table waehrung"},
+        {"a column missing, in write-ahead-log mode",
+         "CREATE TABLE waehrung (Zaehler INTEGER PRIMARY KEY, Code TEXT)", "WAL", "",
+         "the column Waehrung is missing"},
+    };
+    const auto path = dir / "waehrung.adt";
+    const auto read = [](const std::filesystem::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const auto companions = [&] {
+        std::vector<std::string> found;
+        for (const char* ending : {"-wal", "-shm", "-journal"}) {
+            if (std::filesystem::exists(path.string() + ending))
+                found.push_back(ending);
+        }
+        return found;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        data.pointAt(dir.string());
+        std::filesystem::remove(path);
+        if (*c.sql == '\0') {
+            std::ofstream(path, std::ios::binary) << c.content;
+        } else {
+            sqlite3* db = nullptr;
+            sqlite3_open(path.c_str(), &db);
+            sqlite3_exec(db, (std::string("PRAGMA journal_mode = ") + c.journalMode).c_str(),
+                         nullptr, nullptr, nullptr);
+            sqlite3_exec(db, c.sql, nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+        }
+        ASSERT_TRUE(companions().empty());
+        const std::string before = read(path);
+
+        expectStoreError([&] { data.WH_TT.open(); }, c.message);
+        // Compared whole, reported by size: the bytes themselves say little.
+        const auto expectUnchanged = [&](const char* when) {
+            const std::string after = read(path);
+            EXPECT_TRUE(after == before)
+                << when << ": the rejected file is changed, " << before.size() << " bytes before, "
+                << after.size() << " after";
+        };
+        expectUnchanged("while the program runs");
+        EXPECT_EQ(companions(), std::vector<std::string>{}) << "while the program runs";
+        data.pointAt(dir.string());
+        data.connection.disconnect();
+        expectUnchanged("after the connection is closed");
+        EXPECT_EQ(companions(), std::vector<std::string>{}) << "after the connection is closed";
+    }
+}
+
+TEST_F(Opening, AcceptedFileIsSwitchedToWriteAheadLog)
+{
+    const auto path = dir / "waehrung.adt";
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_exec(db, "PRAGMA journal_mode = DELETE", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    data.WH_TT.open();
+    EXPECT_TRUE(data.WH_TT.isOpen());
+    data.connection.disconnect();
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_stmt* mode = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &mode, nullptr);
+    ASSERT_EQ(sqlite3_step(mode), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(mode, 0)), "wal");
+    sqlite3_finalize(mode);
+    sqlite3_close(db);
+}
+
 TEST_F(Opening, TableLockedByAnotherProcessGivesAClearMessage)
 {
     data.openAll();
