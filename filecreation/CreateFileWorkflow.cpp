@@ -192,25 +192,23 @@ void CreateFileWorkflow::writeFile(Outcome& outcome)
                                  "BETRAG", "Verwendungszweck1", "Verwendungszweck2",
                                  "Verwendungszweck3", "Verwendungszweck4", "Ausfuehrungsdatum"})
             fields.push_back(transfers.fieldIndex(name));
-        using store::FieldType;
         std::vector<std::string> purposeLines;
         purposeLines.reserve(4);
-        transfers.scan(fields, [&](const std::vector<store::Value>& v) {
-            if (store::valueAsBoolean(v[0], FieldType::Boolean))
+        transfers.scan(fields, [&](const store::ScannedRow& v) {
+            if (v.asBoolean(0))
                 return; // marked: left out
             purposeLines.clear();
             for (std::size_t i = 8; i < 12; ++i) {
                 if (!store::textOf(v[i]).empty())
                     purposeLines.push_back(store::textOf(v[i]));
             }
-            const store::Money amount = store::valueAsMoney(v[7], FieldType::Currency);
+            const store::Money amount = v.asMoney(7);
             const auto text = [&](std::size_t i) -> const std::string& {
                 return store::textOf(v[i]);
             };
             const auto started = Clock::now();
             m_writer.AddTransfer(text(1), text(2), text(3), text(4), text(5), text(6), "DE ",
-                                 amount.toDouble(), purposeLines,
-                                 store::valueAsDate(v[12], FieldType::Date), " ", " ", "EUR");
+                                 amount.toDouble(), purposeLines, v.asDate(12), " ", " ", "EUR");
             outcome.writerSeconds += secondsSince(started);
             sum += amount;
             ++count;

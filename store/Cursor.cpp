@@ -2,6 +2,7 @@
 
 #include "store/Filter.h"
 #include "store/StoreError.h"
+#include "store/ValueLocation.h"
 
 #include <algorithm>
 #include <sqlite3.h>
@@ -80,6 +81,15 @@ void bindValue(Statement& statement, int index, const Value& value)
         statement.bindNull(index);
 }
 
+// Reads a value of the cursor's current row through `read`.
+template <class Read>
+auto readCurrent(const Cursor& cursor, int index, Read read)
+{
+    const Cursor::FieldInfo& info = cursor.fieldInfo(index);
+    return readStoredValue(cursor.table(), cursor.currentRowId(),
+                           info.column.empty() ? info.name : info.column, read);
+}
+
 } // namespace
 
 // ---- Field -----------------------------------------------------------------
@@ -110,27 +120,33 @@ std::string Field::asString() const
 }
 int32_t Field::asInteger() const
 {
-    return valueAsInteger(value(), type());
+    const Value stored = value();
+    return readCurrent(*m_cursor, m_index, [&] { return valueAsInteger(stored, type()); });
 }
 int64_t Field::asLargeInt() const
 {
-    return valueAsLargeInt(value(), type());
+    const Value stored = value();
+    return readCurrent(*m_cursor, m_index, [&] { return valueAsLargeInt(stored, type()); });
 }
 double Field::asFloat() const
 {
-    return valueAsFloat(value(), type());
+    const Value stored = value();
+    return readCurrent(*m_cursor, m_index, [&] { return valueAsFloat(stored, type()); });
 }
 Money Field::asMoney() const
 {
-    return valueAsMoney(value(), type());
+    const Value stored = value();
+    return readCurrent(*m_cursor, m_index, [&] { return valueAsMoney(stored, type()); });
 }
 DateTime Field::asDate() const
 {
-    return valueAsDate(value(), type());
+    const Value stored = value();
+    return readCurrent(*m_cursor, m_index, [&] { return valueAsDate(stored, type()); });
 }
 bool Field::asBoolean() const
 {
-    return valueAsBoolean(value(), type());
+    const Value stored = value();
+    return readCurrent(*m_cursor, m_index, [&] { return valueAsBoolean(stored, type()); });
 }
 void Field::setString(std::string_view text) const
 {
@@ -305,32 +321,33 @@ std::vector<int64_t> Cursor::selectRowIds(const std::string& order) const
 }
 
 void Cursor::scan(const std::vector<int>& fieldIndexes,
-                  const std::function<void(const std::vector<Value>&)>& visit) const
+                  const std::function<void(const ScannedRow&)>& visit) const
 {
     requireOpen();
     if (m_state != CursorState::Browse)
         throw StoreError(m_name + ": a pending change must be stored before the rows are read");
     std::string columns;
+    std::vector<std::string> names;
+    std::vector<FieldType> types;
     for (int index : fieldIndexes) {
         const FieldInfo& info = fieldInfo(index);
         if (info.column.empty())
             throw StoreError(m_name + ": Field '" + info.name + "' is computed");
-        columns += (columns.empty() ? "" : ", ") + quoteIdentifier(info.column);
+        columns += ", " + quoteIdentifier(info.column);
+        names.push_back(info.column);
+        types.push_back(info.type);
     }
     FilterSql filter;
+    // The rowid first, so that a value that cannot be read names its row.
     Statement query(m_connection.handle(),
-                    "SELECT " + (columns.empty() ? std::string("NULL") : columns) +
-                        fromWhere(filter) + orderClause(),
-                    m_table.fileName);
+                    "SELECT rowid" + columns + fromWhere(filter) + orderClause(), m_table.fileName);
     bindFilter(query, filter);
-    std::vector<Value> values(fieldIndexes.size());
-    std::vector<FieldType> types;
-    for (int index : fieldIndexes)
-        types.push_back(fieldInfo(index).type);
+    ScannedRow row(m_table, std::move(names), types);
     while (query.step()) {
+        row.m_rowId = query.columnInt(0);
         for (std::size_t i = 0; i < fieldIndexes.size(); ++i)
-            readColumnInto(values[i], query, static_cast<int>(i), types[i]);
-        visit(values);
+            readColumnInto(row.m_values[i], query, static_cast<int>(i + 1), types[i]);
+        visit(row);
     }
 }
 

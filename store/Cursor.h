@@ -3,6 +3,7 @@
 #include "store/Connection.h"
 #include "store/Filter.h"
 #include "store/Money.h"
+#include "store/ScannedRow.h"
 #include "store/Schema.h"
 #include "store/Sqlite.h"
 #include "store/Value.h"
@@ -43,7 +44,9 @@ protected:
 class Cursor;
 
 // A field of the cursor's current row, read and written as the kinds the
-// callers use. Writing needs the edit or insert state.
+// callers use. Writing needs the edit or insert state. A stored value that
+// cannot be read as the kind asked for raises StoreError naming the table
+// file, the row and the field.
 class Field
 {
 public:
@@ -184,7 +187,7 @@ public:
     // one statement, for long read-only walks; moves nothing. `visit` gets the
     // values in the order of `fieldIndexes`. Needs the browse state.
     void scan(const std::vector<int>& fieldIndexes,
-              const std::function<void(const std::vector<Value>& values)>& visit) const;
+              const std::function<void(const ScannedRow& row)>& visit) const;
 
     // Row ids in the order of a field, for a view's own sorting.
     std::vector<int64_t> rowIdsOrderedBy(int fieldIndex, bool ascending) const;

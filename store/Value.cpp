@@ -34,7 +34,9 @@ bool parseNumber(std::string_view text, double& out)
     const char* begin = s.c_str();
     char* end = nullptr;
     out = std::strtod(begin, &end);
-    return end != begin && *end == '\0' && std::isfinite(out);
+    // To the end of the text, not to a NUL byte inside it (a BLOB "1\0..."
+    // is no amount of 1).
+    return end != begin && end == begin + s.size() && std::isfinite(out);
 }
 
 std::optional<bool> parseBoolean(std::string_view text)
@@ -46,9 +48,31 @@ std::optional<bool> parseBoolean(std::string_view text)
     return std::nullopt;
 }
 
+// A stored value as a message can quote it: control characters as \xNN (a
+// NUL byte would end the message wherever it is printed as a C string), and
+// a long value cut, since anything may stand in a damaged field.
+std::string quotable(std::string_view text)
+{
+    constexpr int kShownCharacters = 40;
+    const std::string shown = cutToCharacters(text, kShownCharacters);
+    std::string quoted;
+    for (const char c : shown) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            static const char* hex = "0123456789ABCDEF";
+            quoted += "\\x";
+            quoted += hex[byte >> 4];
+            quoted += hex[byte & 15];
+        } else {
+            quoted += c;
+        }
+    }
+    return shown.size() < text.size() ? quoted + "..." : quoted;
+}
+
 [[noreturn]] void notA(const char* kind, std::string_view text)
 {
-    throw StoreError("'" + std::string(text) + "' is not a valid " + kind + " value");
+    throw StoreError("'" + quotable(text) + "' is not a valid " + kind + " value");
 }
 
 bool isNumeric(FieldType type)

@@ -423,6 +423,76 @@ TEST_F(CursorTest, ValuesOfTheWrongKindStoredByAnotherProgram)
     EXPECT_EQ(data.Auftrag_tt.field("Bank").asString(), "");
 }
 
+// Such a value stops a reader with a message that says where it is stored,
+// and shows it printably: a NUL byte would end the message early wherever it
+// is printed as a C string. Reading the current row and scanning all rows
+// say the same.
+TEST_F(CursorTest, UnreadableValuesAreNamedByTableRowAndField)
+{
+    for (const char* name : {"Erste", "Zweite", "Dritte"})
+        addTransfer(name);
+    const std::string where = "ZAHLUNG.ADT, row with Zaehler 2, field ";
+    const struct Case
+    {
+        std::string column;
+        std::string literal;
+        std::string message;
+    } cases[] = {
+        {"BETRAG", "'abc'", where + "BETRAG: 'abc' is not a valid floating point value"},
+        {"Ausfuehrungsdatum", "'0000-00-00'",
+         where + "Ausfuehrungsdatum: '0000-00-00' is not a valid date value"},
+        {"BETRAG", "x'31003200'",
+         where + "BETRAG: '1\\x002\\x00' is not a valid floating point value"},
+        {"PRUEFEN", "'vielleicht'", where + "PRUEFEN: 'vielleicht' is not a valid boolean value"},
+        {"Ausfuehrungsdatum", "'" + std::string(500, '9') + "'",
+         where + "Ausfuehrungsdatum: '" + std::string(40, '9') + "...' is not a valid date value"},
+    };
+    Cursor& z = data.Zahlung_tt;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.column + " = " + c.literal.substr(0, 20));
+        rawQuery(zahlungTable(),
+                 "UPDATE ZAHLUNG SET " + c.column + " = " + c.literal + " WHERE Zaehler = 2");
+        z.refresh();
+        const int index = z.fieldIndex(c.column);
+        const auto expectMessage = [&](auto&& read) {
+            try {
+                read();
+                ADD_FAILURE() << "no error raised";
+            } catch (const StoreError& e) {
+                EXPECT_EQ(std::string(e.what()), c.message);
+            }
+        };
+        z.moveTo(1);
+        const Field field = z.field(index);
+        expectMessage([&] {
+            if (field.type() == FieldType::Boolean)
+                field.asBoolean();
+            else if (field.type() == FieldType::Date)
+                field.asDate();
+            else
+                field.asMoney();
+        });
+        expectMessage([&] {
+            z.scan({index}, [&](const ScannedRow& row) {
+                if (field.type() == FieldType::Boolean)
+                    row.asBoolean(0);
+                else if (field.type() == FieldType::Date)
+                    row.asDate(0);
+                else
+                    row.asMoney(0);
+            });
+        });
+        rawQuery(zahlungTable(), "UPDATE ZAHLUNG SET " + c.column + " = NULL");
+    }
+
+    // The settings table has no Zaehler: its row is counted.
+    rawQuery(stammTable(), "INSERT INTO stamm (Erstelldatum) VALUES ('2026-02-30')");
+    data.Stamm_tt.refresh();
+    expectStoreError(
+        [&] { data.Stamm_tt.field("Erstelldatum").asDate(); },
+        "stamm.ADT, row 1, field Erstelldatum: '2026-02-30' is not a valid date value");
+}
+
 struct Recorder final : CursorListener
 {
     std::vector<std::string> events;
