@@ -19,6 +19,13 @@ std::string withoutBlanks(std::string text)
     return text;
 }
 
+// Whether a stored value reads as its field's type: another program may have
+// put a text or a BLOB into a number or date field.
+bool readable(const store::Field& field)
+{
+    return store::isReadableAs(field.value(), field.type());
+}
+
 // Whether a stored number reaches a writer property of type Int as it is: a
 // whole number inside the type's range. Anything else would be rounded or
 // cut on its way and name another bank or account in the file.
@@ -112,8 +119,12 @@ CheckResult CheckRun::run(bool english)
                 transfers.field("BIC").setString(bic);
 
             // In whole units of 1/10,000, so that an amount stored a hair off
-            // (1.00 as 0.9999999999999999) is judged as the amount it is.
-            const store::Money amount = transfers.field("BETRAG").asMoney();
+            // (1.00 as 0.9999999999999999) is judged as the amount it is. One
+            // that cannot be read marks its transfer; taken as 0, it meets no
+            // other amount rule once the rule below 1 is kept from it.
+            const bool amountReadable = readable(transfers.field("BETRAG"));
+            const store::Money amount =
+                amountReadable ? transfers.field("BETRAG").asMoney() : store::Money();
             const auto apply = [&](bool fails, bool marks, const texts::Text& text, int* counter) {
                 if (!fails)
                     return;
@@ -122,7 +133,8 @@ CheckResult CheckRun::run(bool english)
                 if (counter)
                     ++*counter;
             };
-            apply(amount < store::Money::fromWhole(1), true, texts::kBelowOne,
+            apply(!amountReadable, true, texts::kUnreadableAmount, nullptr);
+            apply(amountReadable && amount < store::Money::fromWhole(1), true, texts::kBelowOne,
                   &result.amountsBelowOne);
             apply(amount.roundedToWhole() > 50000 && !over50000Allowed, true, texts::kOver50000,
                   &result.amountsOver50000);
@@ -161,7 +173,9 @@ CheckResult CheckRun::run(bool english)
             apply(writerRefuses([&] { m_writer.CheckPurposeLinesFit(purposeLines); }), true,
                   texts::kPurposeTooLong, nullptr);
 
-            if (!transfers.field("Ausfuehrungsdatum").isNull()) {
+            const bool dateReadable = readable(transfers.field("Ausfuehrungsdatum"));
+            apply(!dateReadable, true, texts::kUnreadableDate, &result.wrongDates);
+            if (dateReadable && !transfers.field("Ausfuehrungsdatum").isNull()) {
                 const double date = transfers.field("Ausfuehrungsdatum").asDate();
                 if (created > date)
                     apply(true, true, texts::kDateBeforeCreation, &result.wrongDates);

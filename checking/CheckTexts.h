@@ -34,6 +34,10 @@ inline constexpr Text kDateBeforeCreation{" < Ausführungsdatum liegt vor dem Er
 inline constexpr Text kDateAfter15Days{
     " < Ausführungsdatum mehr als 15 Tage nach dem Erstellungsdatum > ",
     " < Remark date more than 15 days after the date of preparation > "};
+// A value that another program stored in a form its field cannot be read as.
+inline constexpr Text kUnreadableAmount{" < Betrag nicht lesbar > ", " < Amount unreadable > "};
+inline constexpr Text kUnreadableDate{" < Ausführungsdatum nicht lesbar > ",
+                                      " < Execution date unreadable > "};
 
 inline constexpr Text kNone{"keine", "none"};
 inline constexpr Text kNotExecuted{" ( wird nicht ausgeführt )", " ( does not implement )"};

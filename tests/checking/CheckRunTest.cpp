@@ -493,6 +493,106 @@ TEST_F(CheckRunTest, PendingEditsAreStoredFirstAndTheGridHearsOnce)
     EXPECT_EQ(listener.resets, 1) << "the grid is detached during the walk";
 }
 
+// A value another program stored in a form its field cannot be read as keeps
+// its transfer out of the file like any other fault of one transfer; the
+// other transfers are checked as ever and may go into the file.
+TEST_F(CheckRunTest, UnreadableTransferValuesMarkOnlyTheirTransfer)
+{
+    const struct Case
+    {
+        const char* name;
+        const char* column;
+        const char* literal;
+        const char* german;
+        const char* english;
+        int wrongDates;
+    } cases[] = {
+        {"text in the amount", "BETRAG", "'abc'", " < Betrag nicht lesbar > ",
+         " < Amount unreadable > ", 0},
+        {"BLOB with a NUL byte in the amount", "BETRAG", "x'310030'", " < Betrag nicht lesbar > ",
+         " < Amount unreadable > ", 0},
+        {"impossible execution date", "Ausfuehrungsdatum", "'0000-00-00'",
+         " < Ausführungsdatum nicht lesbar > ", " < Execution date unreadable > ", 1},
+        {"BLOB with a NUL byte in the execution date", "Ausfuehrungsdatum", "x'00'",
+         " < Ausführungsdatum nicht lesbar > ", " < Execution date unreadable > ", 1},
+    };
+    store::Cursor& z = data.Zahlung_tt;
+    for (const Case& c : cases) {
+        for (const bool english : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (english ? ", English" : ""));
+            for (z.first(); !z.eof();)
+                z.remove();
+            for (int i = 0; i < 3; ++i)
+                addTransfer({});
+            z.moveTo(1);
+            const int64_t damaged = z.currentRowId();
+            store::Statement(data.connection.handle(),
+                             std::string("UPDATE \"ZAHLUNG\".\"ZAHLUNG\" SET ") + c.column + " = " +
+                                 c.literal + " WHERE rowid = " + std::to_string(damaged),
+                             "ZAHLUNG.ADT")
+                .run();
+            z.refresh();
+
+            const CheckResult r = check(english);
+            EXPECT_EQ(r.verdict, "J");
+            EXPECT_EQ(r.amountsBelowOne, 0) << "an amount it cannot read is no amount below 1";
+            EXPECT_EQ(r.wrongDates, c.wrongDates);
+            ASSERT_EQ(r.marked.size(), 1u);
+            EXPECT_EQ(r.marked[0].zaehler, damaged);
+            EXPECT_EQ(r.marked[0].remark, english ? c.english : c.german);
+            for (z.first(); !z.eof(); z.next()) {
+                const bool isDamaged = z.currentRowId() == damaged;
+                EXPECT_EQ(z.field("PRUEFEN").asBoolean(), isDamaged);
+                EXPECT_EQ(z.field("Hinweis").asString(),
+                          isDamaged ? (english ? c.english : c.german) : "");
+            }
+        }
+    }
+}
+
+// Where the run itself needs a value of the settings or the ordering party
+// that cannot be read, it stops, saying where that value is stored.
+TEST_F(CheckRunTest, UnreadableHeaderValuesStopTheRunNamingTheirPlace)
+{
+    const struct Case
+    {
+        const char* table;
+        const char* file;
+        const char* column;
+        const char* literal;
+        const char* message; // after the table file and the row
+    } cases[] = {
+        {"stamm", "stamm.ADT", "Erstelldatum", "'0000-00-00'",
+         ", field Erstelldatum: '0000-00-00' is not a valid date value"},
+        {"stamm", "stamm.ADT", "Meldepflicht", "'abc'",
+         ", field Meldepflicht: 'abc' is not a valid boolean value"},
+        {"auftraggeber", "auftraggeber.adt", "Zahlung50T", "x'00'",
+         ", field Zahlung50T: '\\x00' is not a valid boolean value"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.column);
+        setSettings(kCreated, kCreated + 2, false);
+        addOrderer("Muster GmbH", 37040044, 532013000, false);
+        store::Statement(data.connection.handle(),
+                         std::string("UPDATE \"") + c.table + "\".\"" + c.table + "\" SET " +
+                             c.column + " = " + c.literal,
+                         c.file)
+            .run();
+        data.Stamm_tt.refresh();
+        data.Auftrag_tt.refresh();
+        const std::string row = std::string(c.table) == "stamm"
+                                    ? "stamm.ADT, row 1"
+                                    : "auftraggeber.adt, row with Zaehler " +
+                                          std::to_string(data.Auftrag_tt.currentRowId());
+        try {
+            check();
+            ADD_FAILURE() << "the run went on";
+        } catch (const store::StoreError& e) {
+            EXPECT_EQ(std::string(e.what()), row + c.message);
+        }
+    }
+}
+
 TEST(ExecutionDateRule, WarnsButAccepts)
 {
     const double c = kCreated;

@@ -208,4 +208,89 @@ TEST_F(Cli, MalformedOptionValuesNameTheOptionAndTheValue)
     }
 }
 
+// Values another program stored in a form their field cannot be read as: a
+// transfer with one is left out of the file with a remark; where the command
+// itself needs such a value, it stops and says where the value is stored.
+TEST_F(Cli, UnreadableValuesAreMarkedOrNamed)
+{
+    data.openAll();
+    addTransfer("Wagner", false, 20.0);
+    data.Zahlung_tt.edit();
+    data.Zahlung_tt.field("IBAN").setString("DE89370400440532013000");
+    data.Zahlung_tt.field("BIC").setString("COBADEFFXXX");
+    data.Zahlung_tt.post();
+    const int64_t wagner = data.Zahlung_tt.currentRowId();
+    data.pointAt(dir.string());
+
+    struct Expected
+    {
+        int exitCode;
+        std::string output;
+    };
+    const struct Case
+    {
+        const char* table;
+        std::string assignment;
+        Expected check;
+        Expected create;
+    } cases[] = {
+        {"ZAHLUNG",
+         "BETRAG = 'abc' WHERE Zaehler = " + std::to_string(wagner),
+         {0, "Wagner" + std::string(35 - 6, ' ') + "  < Betrag nicht lesbar > \n"},
+         {0, "1 transfers, sum 10.00"}},
+        {"ZAHLUNG",
+         "BETRAG = x'310030' WHERE Zaehler = " + std::to_string(wagner),
+         {0, "< Betrag nicht lesbar >"},
+         {0, "1 transfers, sum 10.00"}},
+        {"ZAHLUNG",
+         "Ausfuehrungsdatum = '0000-00-00' WHERE Zaehler = " + std::to_string(wagner),
+         {0, "< Ausführungsdatum nicht lesbar >"},
+         {0, "1 transfers, sum 10.00"}},
+        {"auftraggeber",
+         "Zahlung50T = x'00'",
+         {1, "tarvion-cli: auftraggeber.adt, row with Zaehler 1, field Zahlung50T: '\\x00' is "
+             "not a valid boolean value\n"},
+         {1, "tarvion-cli: auftraggeber.adt, row with Zaehler 1, field Zahlung50T: '\\x00' is "
+             "not a valid boolean value\n"}},
+        {"stamm",
+         "Meldepflicht = 'abc'",
+         {1, "tarvion-cli: stamm.ADT, row 1, field Meldepflicht: 'abc' is not a valid boolean "
+             "value"},
+         {1, "tarvion-cli: stamm.ADT, row 1, field Meldepflicht: 'abc' is not a valid boolean "
+             "value"}},
+        {"auftraggeber",
+         "Bundesbankmeldung = 'vielleicht'",
+         {0, "Tarvion - Test certificate"},
+         {1, "auftraggeber.adt, row with Zaehler 1, field Bundesbankmeldung: 'vielleicht' is "
+             "not a valid boolean value"}},
+    };
+    const std::filesystem::path copy = dir.string() + "-damaged";
+    for (const Case& c : cases) {
+        for (const bool creating : {false, true}) {
+            SCOPED_TRACE(std::string(creating ? "create: " : "check: ") + c.assignment);
+            std::filesystem::remove_all(copy);
+            std::filesystem::create_directories(copy);
+            for (const auto& entry : std::filesystem::directory_iterator(dir))
+                std::filesystem::copy_file(entry.path(), copy / entry.path().filename());
+            data.pointAt(copy.string());
+            data.openAll();
+            store::Statement(data.connection.handle(),
+                             std::string("UPDATE \"") + c.table + "\".\"" + c.table + "\" SET " +
+                                 c.assignment,
+                             c.table)
+                .run();
+            data.pointAt(copy.string());
+
+            const Expected& expected = creating ? c.create : c.check;
+            const CliRun run = runCli(creating ? "create --out " + (copy / "DTAZV").string() +
+                                                     " --data " + copy.string()
+                                               : "check --data " + copy.string());
+            EXPECT_EQ(run.exitCode, expected.exitCode) << run.output;
+            EXPECT_NE(run.output.find(expected.output), std::string::npos) << run.output;
+        }
+    }
+    data.pointAt(dir.string());
+    std::filesystem::remove_all(copy);
+}
+
 } // namespace
