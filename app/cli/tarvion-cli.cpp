@@ -1,5 +1,6 @@
 // The command-line tool: works on the program's data directory without any
 // window. See usage() for the commands.
+#include "ImportCommand.h"
 #include "checking/CheckRun.h"
 #include "checking/ExecutionDateRule.h"
 #include "dtazv/TextCodec.h"
@@ -40,6 +41,10 @@ const char* usage()
            "                   and write the accompanying note and the journal as PDF\n"
            "                   files where asked; exit code 2 when the check refuses,\n"
            "                   1 when the file or a report could not be written\n"
+           "  import FILE [import options]\n"
+           "                   read transfers from FILE into the transfer table, all or\n"
+           "                   nothing: a row that cannot be taken over is named and\n"
+           "                   leaves the transfers unchanged (exit code 1)\n"
            "\n"
            "Options:\n"
            "  --data DIR       the data directory (default: the folder of this tool)\n"
@@ -47,6 +52,32 @@ const char* usage()
            "  --created DATE   creation date YYYY-MM-DD (default: today)\n"
            "  --execute DATE   execution date YYYY-MM-DD (default: today)\n"
            "  --help           this text\n"
+           "\n"
+           "Import options:\n"
+           "  --format text    the kind of FILE (default: from its name); spreadsheets\n"
+           "                   (xlsx, xls, ods), html and xml are not yet supported\n"
+           "  --map FIELD=COLUMN\n"
+           "                   fill FIELD (Betrag, BIC, IBAN, Name, Name2, Strasse,\n"
+           "                   OrtLand, Verwendungszweck1-4, Ausfuehrungsdatum, or its\n"
+           "                   label) from COLUMN (a title of the title row or a number\n"
+           "                   from 1); repeated\n"
+           "  --mode MODE      copy (default: replace all transfers), append, update,\n"
+           "                   update-or-append, delete, append-new\n"
+           "  --key FIELD      a field by which rows match, for the last four modes;\n"
+           "                   repeated\n"
+           "  --no-header      row 1 holds data, not titles\n"
+           "  --skip N         lines to skip before the title row\n"
+           "  --delimiter C    the field separator (default: the word tab, for a tab)\n"
+           "  --quote C        the quote character (default: \"; the word none for none)\n"
+           "  --encoding NAME  UTF-8, Windows-1252, ISO-8859-15, CP850, ... (default:\n"
+           "                   guessed from the file)\n"
+           "  --fixed S,S,...  fixed-width columns starting at these positions (from 1)\n"
+           "  --date-order O   DMY (default), MDY or YMD\n"
+           "  --decimal C      decimal separator (default: the system's)\n"
+           "  --thousands C    thousands separator (default: the system's)\n"
+           "  --sheet, --table, --row-element, --spec, --save-spec\n"
+           "                   for spreadsheets, pages, XML and saved specifications;\n"
+           "                   not yet supported\n"
            "\n"
            "Texts follow the language stored in VIZUZAR.INI. Exit code 1: an error.\n";
 }
@@ -61,6 +92,8 @@ struct Options
     std::string out;
     std::string note;
     std::string journal;
+    cli::ImportOptions import;
+    bool importOptionGiven = false;
 };
 
 [[noreturn]] void refuseValue(const std::string& option, const std::string& value,
@@ -116,10 +149,14 @@ Options parse(int argc, char* argv[])
             options.note = value();
         else if (arg == "--journal")
             options.journal = value();
+        else if (cli::takeImportOption(arg, value, options.import))
+            options.importOptionGiven = true;
         else if (arg.rfind("--", 0) == 0)
             throw std::runtime_error("unknown option " + arg);
         else if (options.command.empty())
             options.command = arg;
+        else if (options.command == "import" && options.import.file.empty())
+            options.import.file = arg;
         else
             throw std::runtime_error("unexpected argument " + arg);
     }
@@ -289,8 +326,11 @@ int main(int argc, char* argv[])
             std::fprintf(stderr, "%s", usage());
             return 1;
         }
-        if (options.command != "check" && options.command != "create")
+        if (options.command != "check" && options.command != "create" &&
+            options.command != "import")
             throw std::runtime_error("unknown command " + options.command);
+        if (options.importOptionGiven && options.command != "import")
+            throw std::runtime_error("the import options apply to the import command only");
         // Reports are painted with Qt, which needs an application, not a display.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -304,6 +344,8 @@ int main(int argc, char* argv[])
         data.pointAt(dir);
         language::setCurrentLanguage(language::storedLanguage(dir + "VIZUZAR.INI"));
         data.openAll();
+        if (options.command == "import")
+            return cli::runImport(data, options.import, !language::isGermanForExchange());
         prepareSettings(data, options);
         chooseParty(data, options.party);
         return options.command == "check" ? check(data) : create(data, options, dir);

@@ -2,6 +2,7 @@
 #include "language/IniFile.h"
 
 #include <cstdio>
+#include <fstream>
 #include <sys/wait.h>
 #include <thread>
 
@@ -291,6 +292,112 @@ TEST_F(Cli, UnreadableValuesAreMarkedOrNamed)
     }
     data.pointAt(dir.string());
     std::filesystem::remove_all(copy);
+}
+
+class CliImport : public Cli
+{
+protected:
+    // A semicolon file in Windows-1252 as an accounting system exports it.
+    std::string source(const std::string& rows)
+    {
+        const std::string path = (dir / "export.csv").string();
+        std::ofstream(path, std::ios::binary) << "Empf\xE4nger;Betrag;IBAN;Datum\r\n" << rows;
+        return path;
+    }
+
+    std::vector<std::string> storedNames()
+    {
+        data.openAll();
+        std::vector<std::string> result = names(data.Zahlung_tt);
+        data.pointAt(dir.string());
+        return result;
+    }
+
+    static constexpr const char* kTextOptions =
+        " --delimiter ';' --decimal , --thousands . --map Name=Empfänger --map Betrag=Betrag"
+        " --map IBAN=3 --map Ausführungsdatum=Datum ";
+};
+
+TEST_F(CliImport, CopyReplacesTheTransfersAndCountsThem)
+{
+    const std::string file = source("M\xFCller;1.234,56 \x80;DE89 3704 0044;18.12.2026\r\n"
+                                    "Dupont;12,50;FR76;01.02.2027\r\n");
+    const CliRun run = runCli("import " + file + kTextOptions + dataOption());
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("2 transfers imported"), std::string::npos) << run.output;
+
+    data.openAll();
+    store::Cursor& z = data.Zahlung_tt;
+    ASSERT_EQ(z.recordCount(), 2);
+    z.first();
+    EXPECT_EQ(z.field("Name").asString(), "Müller");
+    EXPECT_EQ(z.field("BETRAG").asMoney(), store::Money::fromUnits(12345600));
+    EXPECT_EQ(z.field("IBAN").asString(), "DE89 3704 0044");
+    EXPECT_EQ(store::formatIsoDate(z.field("Ausfuehrungsdatum").asDate()), "2026-12-18");
+    data.pointAt(dir.string());
+}
+
+TEST_F(CliImport, ARefusedRunNamesTheRowAndChangesNothing)
+{
+    const std::string file =
+        source("A;1,00;;01.01.2027\r\nB;2,00;;01.01.2027\r\nC;2,0O;;01.01.2027\r\n");
+    for (const char* mode : {"copy", "append"}) {
+        const CliRun run =
+            runCli("import " + file + kTextOptions + "--mode " + mode + " " + dataOption());
+        EXPECT_EQ(run.exitCode, 1) << run.output;
+        EXPECT_NE(run.output.find("Line 4, column \"Betrag\": the value \"2,0O\" is not an amount"),
+                  std::string::npos)
+            << run.output;
+        EXPECT_EQ(storedNames(), (std::vector<std::string>{"Meier", "Schulze"})) << mode;
+    }
+}
+
+TEST_F(CliImport, MatchingModeByKeyAndLabelsOfTheStoredLanguage)
+{
+    language::IniFile ini;
+    ini.setValue("Sprache", "Sprache", "English");
+    ini.save((dir / "VIZUZAR.INI").string());
+    const std::string file = (dir / "update.txt").string();
+    std::ofstream(file, std::ios::binary) << "Meier neu\t99,00\tDE89 3704 0044 0532 0130 00\r\n";
+    const CliRun run = runCli("import " + file +
+                              " --no-header --decimal , --mode update --key iban --map Name=1"
+                              " --map Amount=2 --map IBAN=3 " +
+                              dataOption());
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("0 transfers imported, 1 updated, 0 deleted"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(storedNames(), (std::vector<std::string>{"Meier neu", "Schulze"}));
+}
+
+TEST_F(CliImport, RefusesWhatItCannotDoYet)
+{
+    const std::string file = source("A;1,00;;01.01.2027\r\n");
+    struct Case
+    {
+        std::string arguments;
+        const char* message;
+    } cases[] = {
+        {"import " + (dir / "book.xlsx").string(), "the format xlsx is not yet supported"},
+        {"import " + file + " --format ods", "the format ods is not yet supported"},
+        {"import " + file + " --format pdf", "--format: 'pdf' is not text"},
+        {"import " + file + " --spec Monat", "specifications are not yet supported"},
+        {"import " + file + " --sheet 2", "do not apply to text files"},
+        {"import " + file + " --mode merge", "--mode: 'merge' is not copy"},
+        {"import " + file + " --map Konto=1", "--map: 'Konto' is not a field of the import"},
+        {"import " + file + " --map Name", "--map: 'Name' is not FIELD=COLUMN"},
+        {"import " + file + " --delimiter ';;' --map Name=1", "--delimiter: ';;' is not one"},
+        {"import " + file + " --fixed 1,x --map Name=1", "--fixed: 'x' is not a whole number"},
+        {"import " + file + " --date-order DDMM", "--date-order: 'DDMM' is not DMY"},
+        {"import", "import needs the FILE to read"},
+        {"check --mode append", "the import options apply to the import command only"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = runCli(c.arguments + " " + dataOption());
+        EXPECT_EQ(run.exitCode, 1) << c.arguments << "\n" << run.output;
+        EXPECT_NE(run.output.find(c.message), std::string::npos) << c.arguments << "\n"
+                                                                 << run.output;
+    }
+    EXPECT_EQ(storedNames(), (std::vector<std::string>{"Meier", "Schulze"}));
 }
 
 } // namespace
