@@ -35,7 +35,7 @@ protected:
                             break;
                         m_source.get();
                     }
-                    m_bytes += static_cast<char>(c == '\n' ? '\n' : c);
+                    m_bytes += static_cast<char>(c);
                 }
                 c = m_source.get();
             }
