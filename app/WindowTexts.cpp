@@ -120,11 +120,21 @@ QObject* WindowTexts::element(const std::string& name) const
 {
     if (name.empty())
         return &m_window;
-    for (QObject* o : elements()) {
-        if (o->objectName().toStdString() == name)
-            return o;
-    }
-    return nullptr;
+    // A language change sets every text by name: walking the window for each
+    // one made start-up and switching quadratic in the number of elements.
+    const auto cached = [&]() -> QObject* {
+        const auto found = m_elements.find(name);
+        if (found == m_elements.end() || !found->second ||
+            found->second->objectName().toStdString() != name)
+            return nullptr;
+        return found->second;
+    };
+    if (QObject* o = cached())
+        return o;
+    m_elements.clear();
+    for (QObject* o : elements())
+        m_elements.emplace(o->objectName().toStdString(), o); // the first of a name wins
+    return cached();
 }
 
 std::vector<std::pair<language::TextKey, std::string>> WindowTexts::texts() const

@@ -2,9 +2,11 @@
 
 #include "language/Localisation.h"
 
+#include <QPointer>
 #include <QString>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class QObject;
@@ -39,6 +41,9 @@ private:
 
     QWidget& m_window;
     std::set<std::string> m_excluded;
+    // The elements by name as last found; looked for again when a name is
+    // missing or its element is gone or renamed.
+    mutable std::unordered_map<std::string, QPointer<QObject>> m_elements;
 };
 
 } // namespace app
