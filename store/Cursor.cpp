@@ -435,6 +435,15 @@ void Cursor::requeryKeeping(int64_t rowId, int fallbackRow)
 
 int Cursor::rowOfId(int64_t rowId) const
 {
+    // Without an index the rows stand in row-id order, and a new row's id is
+    // larger than every other (AUTOINCREMENT), so the order holds until the
+    // next query: an import that updates rows by id finds each in log time.
+    if (m_indexName.empty()) {
+        const auto found = std::lower_bound(m_rowIds.begin(), m_rowIds.end(), rowId);
+        return found == m_rowIds.end() || *found != rowId
+                   ? -1
+                   : static_cast<int>(found - m_rowIds.begin());
+    }
     const auto found = std::find(m_rowIds.begin(), m_rowIds.end(), rowId);
     return found == m_rowIds.end() ? -1 : static_cast<int>(found - m_rowIds.begin());
 }

@@ -558,5 +558,24 @@ TEST_F(CursorTest, PostPendingEditsStoresEvenAnUntouchedNewTransfer)
     EXPECT_EQ(rawQuery(stammTable(), "SELECT WAEHRUNG FROM stamm"), "EUR;");
 }
 
+TEST_F(CursorTest, RowOfIdFollowsAppendsAndDeletesInEveryOrder)
+{
+    for (const char* index : {"", "NAME"}) {
+        Cursor& z = data.Zahlung_tt;
+        z.setIndexName(index);
+        for (const char* name : {"d", "b", "e", "a", "c"})
+            addTransfer(name);
+        z.moveTo(1);
+        z.remove();
+        addTransfer("f");
+        for (int row = 0; row < z.recordCount(); ++row)
+            EXPECT_EQ(z.rowOfId(z.rowIdAt(row)), row) << index << " row " << row;
+        EXPECT_EQ(z.rowOfId(0), -1);
+        EXPECT_EQ(z.rowOfId(z.rowIdAt(z.recordCount() - 1) + 1), -1);
+        for (z.first(); z.recordCount() > 0;)
+            z.remove();
+    }
+}
+
 } // namespace
 } // namespace store
