@@ -117,6 +117,15 @@ int main(int argc, char* argv[])
                 result.appended);
     std::printf("  of which reading and converting the rows alone: %.2f s\n",
                 readAndConvertSeconds(source, settings));
+    // The same rows again, each updating the transfer it matches.
+    exchange::ImportSettings update = settings;
+    update.mode = exchange::ImportMode::Update;
+    update.keyFields = {"Verwendungszweck1"};
+    const auto updateStart = Clock::now();
+    stream = reader.open(source.string(), 0);
+    const exchange::ImportResult updated = exchange::ImportRun(data, update).run(*stream);
+    std::printf("the same file again in update mode, keyed by purpose: %.2f s (%lld updated)\n",
+                seconds(updateStart), updated.updated);
     std::printf("peak memory: %ld KiB before the run, %ld KiB after it\n", before, peakKilobytes());
 
     if (std::system("command -v sqlite3 >/dev/null 2>&1") == 0) {
