@@ -4,8 +4,8 @@
 #include "exchange/FixedWidthReader.h"
 #include "exchange/ImportRun.h"
 #include "exchange/TargetFields.h"
+#include "filecreation/DisplayLocale.h"
 
-#include <QLocale>
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -129,8 +129,9 @@ exchange::ImportSettings settingsOf(const ImportOptions& options, bool english)
         settings.formats.dateOrder = exchange::DateOrder::YMD;
     else
         refuse("--date-order", order, "DMY, MDY or YMD");
-    // The system's separators unless others are given.
-    const QLocale system = QLocale::system();
+    // The system's separators unless others are given, as the program shows
+    // amounts (a C/POSIX system counts as German).
+    const QLocale system = filecreation::displayLocale();
     settings.formats.decimal =
         options.decimal.empty() ? system.decimalPoint().toStdString() : options.decimal;
     settings.formats.thousands =
