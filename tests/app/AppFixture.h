@@ -6,6 +6,8 @@
 #include "language/IniFile.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
@@ -16,13 +18,21 @@
 class AppFixture
 {
 public:
-    AppFixture()
+    AppFixture() : AppFixture(QString()) {}
+    // With `tables`, the table files are copied from that folder instead of
+    // being made anew: quicker where many fixtures start from the same data.
+    explicit AppFixture(const QString& tables)
     {
-        tablegen::createEmptyTables(m_dir.path().toStdString(), true);
-        tablegen::fillBankCodes(
-            path(QStringLiteral("BLZ.ADT")).toStdString(),
-            {{"10000000", "BBk Berlin", "10591", "Berlin", "09", "1", "MARKDEF1100"},
-             {"37040044", "Commerzbank Köln", "50447", "Köln", "13", "1", "COBADEFFXXX"}});
+        if (tables.isEmpty()) {
+            tablegen::createEmptyTables(m_dir.path().toStdString(), true);
+            tablegen::fillBankCodes(
+                path(QStringLiteral("BLZ.ADT")).toStdString(),
+                {{"10000000", "BBk Berlin", "10591", "Berlin", "09", "1", "MARKDEF1100"},
+                 {"37040044", "Commerzbank Köln", "50447", "Köln", "13", "1", "COBADEFFXXX"}});
+        } else {
+            for (const QFileInfo& table : QDir(tables).entryInfoList(QDir::Files))
+                QFile::copy(table.filePath(), path(table.fileName()));
+        }
         app::Dialogs::setRecorder([this](const QString& text) { messages << text; });
     }
     ~AppFixture()
