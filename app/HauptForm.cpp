@@ -17,6 +17,7 @@
 #include "app/WindowTexts.h"
 #include "checking/CheckRun.h"
 #include "checking/ExecutionDateRule.h"
+#include "exchange/TargetFields.h"
 #include "language/CurrentLanguage.h"
 #include "language/IniFile.h"
 
@@ -374,23 +375,8 @@ void THauptForm::sprache()
     }
     m_options->typeBox->setShownText(german ? QString() : QStringLiteral("Banktransfer"));
     // The names under which the import offers the transfer fields.
-    const struct
-    {
-        const char* field;
-        const char* german;
-        const char* english;
-    } importLabels[] = {
-        {"Verwendungszweck1", "Verwendungszweck 1", "reason for transfer 1"},
-        {"Verwendungszweck2", "Verwendungszweck 2", "reason for transfer 2"},
-        {"Verwendungszweck3", "Verwendungszweck 3", "reason for transfer 3"},
-        {"Verwendungszweck4", "Verwendungszweck 4", "reason for transfer 4"},
-        {"Ausfuehrungsdatum", "Ausführungsdatum", "Remark date"},
-        {"OrtLand", "Ort Land", "City State"},
-        {"Strasse", "Strasse", "Street"},
-        {"Betrag", "Betrag", "Amount"},
-    };
-    for (const auto& l : importLabels)
-        m_data.Import_tt.setDisplayLabel(l.field, german ? l.german : l.english);
+    for (const exchange::TargetField& field : exchange::targetFields())
+        m_data.Import_tt.setDisplayLabel(field.name, german ? field.german : field.english);
 }
 
 void THauptForm::pruefen()
